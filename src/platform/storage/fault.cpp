@@ -6,8 +6,8 @@
 
 namespace lirma::storage::fault {
 namespace {
-long target() {
-    static const long value = [] {
+long& target() {
+    static long value = [] {
         const char* s = std::getenv("LIRMA_FAULT_KILL_AT");
         return s ? std::atol(s) : 0L;
     }();
@@ -15,6 +15,11 @@ long target() {
 }
 long counter = 0;
 } // namespace
+
+void setKillAt(long n) {
+    target() = n;
+    counter = 0;
+}
 
 void step(void (*halfWrite)(void*), void* arg) {
     if (target() <= 0) return;

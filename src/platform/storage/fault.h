@@ -10,4 +10,7 @@ namespace lirma::storage::fault {
 // `halfWrite` is called first so that a torn write is left behind.
 void step(void (*halfWrite)(void*) = nullptr, void* arg = nullptr);
 
+// Overrides the environment (tests that fork a child); 0 switches injection off.
+void setKillAt(long n);
+
 } // namespace lirma::storage::fault
