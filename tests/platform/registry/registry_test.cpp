@@ -5,6 +5,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 using lirma::registry::ReadRegistry;
 using lirma::registry::Registry;
 using lirma::registry::WriteRegistry;
@@ -55,4 +58,26 @@ TEST_F(RegistryTest, FailedWriteReturnsFalse)
     Registry::setStoreFolder(dir.filePath("fisier"));
     EXPECT_FALSE(WriteRegistry("SERVER", "x"));
     EXPECT_EQ(ReadRegistry("SERVER"), "");
+}
+
+// Without the explicit folder the store follows XDG_CONFIG_HOME (checked in a child
+// process, since Qt fixes that place at its first use).
+TEST(RegistryXdg, StoreFollowsXdgConfigHome)
+{
+    QTemporaryDir dir;
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        ::setenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit().constData(), 1);
+        Registry::setStoreFolder({});
+        const bool ok = WriteRegistry("CALESALVARI", "/salvari") && ReadRegistry("calesalvari") == "/salvari";
+        ::_exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    QFile f(dir.filePath("Quenlor/102.conf"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().contains("CALESALVARI=/salvari"));
 }
