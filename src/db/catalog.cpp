@@ -553,7 +553,7 @@ CreateResult CreateMissingTables(storage::Database& db, const std::filesystem::p
         const TableDef& table = Table(fileName);
         // The engine names the file after the SQL name with the extension ".dbf".
         try {
-            db.createTable(table.sqlName(), table.fields, folder);
+            db.createTable(table.fileName, table.fields, folder);
         } catch (const storage::StorageError&) {
             // Another workstation starting at the same moment created it first: that
             // counts as created (and seeded, by that workstation).

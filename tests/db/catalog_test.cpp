@@ -170,10 +170,8 @@ TEST_F(CatalogTest, CreatesEveryTableInOrderWithFileNamesAsSpelled)
     const auto result = CreateMissingTables(db, {}, counter());
     EXPECT_EQ(result.created, CreationOrder());
 
-    // Names as spelled; the extension's case is the engine's (".dbf").
-    std::set<std::string> expected;
-    for (const std::string& name : CreationOrder())
-        expected.insert(fs::path(name).stem().string() + ".dbf");
+    // File names exactly as spelled, extension included ("DefZone.DBF").
+    std::set<std::string> expected(CreationOrder().begin(), CreationOrder().end());
     EXPECT_EQ(filesIn(dir_), expected);
 }
 

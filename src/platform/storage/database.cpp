@@ -540,13 +540,20 @@ TableFile& needTable(Database::Impl& impl, const std::string& name) {
 
 void Database::createTable(const std::string& name, const std::vector<FieldDef>& fields,
                            const std::filesystem::path& folder) {
-    if (name.empty() || name.find_first_of("/\\\"") != std::string::npos)
+    // "DefZone.DBF" keeps the spelling of its extension; a bare name gets ".dbf".
+    std::string fileName = name;
+    std::string sqlName = name;
+    if (lower(std::filesystem::path(name).extension().string()) == ".dbf")
+        sqlName = std::filesystem::path(name).stem().string();
+    else
+        fileName = name + ".dbf";
+    if (sqlName.empty() || name.find_first_of("/\\\"") != std::string::npos)
         throw StorageError("invalid table name '" + name + "'");
     FolderStore& store = impl_->folderFor(folder);
     for (auto& f : impl_->folders) f->scan();
-    if (impl_->findTable(name) || !impl_->damageOf(name).empty())
-        throw StorageError("table " + name + " already exists");
-    store.createTableFile(name + ".dbf", fields);
+    if (impl_->findTable(sqlName) || !impl_->damageOf(sqlName).empty())
+        throw StorageError("table " + sqlName + " already exists");
+    store.createTableFile(fileName, fields);
     impl_->syncRegistrations();
 }
 

@@ -129,6 +129,7 @@ public:
 
     // Tables. `folder` empty means the data folder; it must be the data folder or a
     // registered one. Creation writes the file atomically; it fails when the table exists.
+    // `name` is the SQL name ("Gospodar" -> Gospodar.dbf) or a file name ("DefZone.DBF").
     void createTable(const std::string& name, const std::vector<FieldDef>& fields,
                      const std::filesystem::path& folder = {});
     void dropTable(const std::string& name);

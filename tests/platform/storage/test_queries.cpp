@@ -158,3 +158,15 @@ TEST(StorageQueries, WorkTablesInARegisteredFolder) {
 }
 
 } // namespace
+
+namespace {
+TEST(StorageQueries, TableFileNameKeepsTheSpellingOfItsExtension) {
+    TempDir dir;
+    Database db(dir.path());
+    db.createTable("DefZone.DBF", parseColumnList("LOCALIT CHAR(32)"));
+    EXPECT_TRUE(fs::exists(dir / "DefZone.DBF"));
+    db.exec("INSERT INTO DefZone VALUES ('Deal')");
+    EXPECT_EQ(db.scalar("SELECT LOCALIT FROM defzone"), Value("Deal"));
+    EXPECT_THROW(db.createTable("DEFZONE", parseColumnList("A CHAR(1)")), StorageError);
+}
+} // namespace
