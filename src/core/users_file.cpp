@@ -1,6 +1,6 @@
 #include "core/users_file.h"
 
-#include "core/cp1250.h"
+#include "platform/codepage/cp1250.h"
 
 #include <algorithm>
 #include <array>
@@ -70,7 +70,7 @@ Record build(std::string_view name, std::string_view password, Rank rank, std::s
 // Text as stored, refusing what the record cannot hold.
 std::string encodeField(std::string_view utf8, const char* what)
 {
-    std::string bytes = EncodeCp1250(utf8);
+    std::string bytes = codepage::cp1250FromUtf8(utf8);
     if (bytes.size() > static_cast<size_t>(UsersFile::kTextMax))
         throw std::invalid_argument(std::string(what) + " longer than 32 characters");
     return bytes;
@@ -78,7 +78,7 @@ std::string encodeField(std::string_view utf8, const char* what)
 
 UserRecord decode(const RawUser& u)
 {
-    return {DecodeCp1250(u.name), DecodeCp1250(u.password), u.rank, DecodeCp1250(u.legit)};
+    return {codepage::utf8FromCp1250(u.name), codepage::utf8FromCp1250(u.password), u.rank, codepage::utf8FromCp1250(u.legit)};
 }
 
 [[noreturn]] void fail(const std::filesystem::path& path, const char* what)
@@ -276,7 +276,7 @@ std::vector<UserRecord> UsersFile::readAll() const
 
 std::optional<UserRecord> UsersFile::find(std::string_view name) const
 {
-    const std::string key = EncodeCp1250(name);
+    const std::string key = codepage::cp1250FromUtf8(name);
     LockedFile f = openForRead(path_);
     if (!f.isOpen() || key.empty())
         return std::nullopt;
@@ -291,8 +291,8 @@ std::optional<UserRecord> UsersFile::find(std::string_view name) const
 UsersFile::LoginResult UsersFile::lookup(std::string_view name, std::string_view password) const
 {
     LoginResult result;
-    const std::string n = EncodeCp1250(name);
-    const std::string p = EncodeCp1250(password);
+    const std::string n = codepage::cp1250FromUtf8(name);
+    const std::string p = codepage::cp1250FromUtf8(password);
     if (n.empty())
         return result;
     LockedFile f = openForRead(path_);
@@ -302,7 +302,7 @@ UsersFile::LoginResult UsersFile::lookup(std::string_view name, std::string_view
         const RawUser u = parse(r);
         if (u.intact && u.name == n && u.password == p) {
             result.rank = u.rank;
-            result.legit = DecodeCp1250(u.legit);
+            result.legit = codepage::utf8FromCp1250(u.legit);
         }
     }
     return result;
@@ -333,7 +333,7 @@ UsersChange UsersFile::append(const UserRecord& user)
 UsersChange UsersFile::modify(std::string_view name, Rank rank, std::string_view legit,
                               bool clearPassword)
 {
-    const std::string key = EncodeCp1250(name);
+    const std::string key = codepage::cp1250FromUtf8(name);
     const std::string newLegit = encodeField(legit, "Identification");
     if (key.empty() || !exists())
         return UsersChange::NotFound;
@@ -353,7 +353,7 @@ UsersChange UsersFile::modify(std::string_view name, Rank rank, std::string_view
 
 UsersChange UsersFile::remove(std::string_view name)
 {
-    const std::string key = EncodeCp1250(name);
+    const std::string key = codepage::cp1250FromUtf8(name);
     if (key.empty() || !exists())
         return UsersChange::NotFound;
 
@@ -377,8 +377,8 @@ UsersChange UsersFile::remove(std::string_view name)
 UsersChange UsersFile::changeOwnAccount(std::string_view name, std::string_view currentPassword,
                                         std::string_view newPassword, std::string_view legit)
 {
-    const std::string key = EncodeCp1250(name);
-    const std::string current = EncodeCp1250(currentPassword);
+    const std::string key = codepage::cp1250FromUtf8(name);
+    const std::string current = codepage::cp1250FromUtf8(currentPassword);
     const std::string password = encodeField(newPassword, "Password");
     const std::string newLegit = encodeField(legit, "Identification");
 

@@ -1,4 +1,4 @@
-#include "core/cp1250.h"
+#include "platform/codepage/cp1250.h"
 #include "core/users_file.h"
 
 #include <gtest/gtest.h>
@@ -275,12 +275,12 @@ TEST(Cp1250, AgreesWithPythonsCodec)
     for (const std::string& t : texts) {
         SCOPED_TRACE(t);
         const std::string expected = pythonCp1250(t);
-        EXPECT_EQ(lirma::core::EncodeCp1250(t), expected);
-        EXPECT_EQ(lirma::core::DecodeCp1250(expected), t);
+        EXPECT_EQ(lirma::codepage::cp1250FromUtf8(t), expected);
+        EXPECT_EQ(lirma::codepage::utf8FromCp1250(expected), t);
     }
-    EXPECT_EQ(lirma::core::EncodeCp1250("șțȘȚ"), pythonCp1250("şţŞŢ"));
-    EXPECT_EQ(lirma::core::EncodeCp1250("中"), "?");
-    EXPECT_EQ(lirma::core::EncodeCp1250(std::string("\xC3", 1)), "?"); // cut UTF-8 sequence
+    EXPECT_EQ(lirma::codepage::cp1250FromUtf8("șțȘȚ"), pythonCp1250("şţŞŢ"));
+    EXPECT_EQ(lirma::codepage::cp1250FromUtf8("中"), "?");
+    EXPECT_EQ(lirma::codepage::cp1250FromUtf8(std::string("\xC3", 1)), "?"); // cut UTF-8 sequence
 }
 
 // Two processes adding users at once: the lock keeps every append.

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <unordered_map>
 
-namespace lirma::storage {
+namespace lirma::codepage {
 namespace {
 
 // Code points of bytes 0x80..0xFF. Bytes the code page leaves undefined map to the C1
@@ -106,4 +106,4 @@ std::string cp1250FromUtf8(std::string_view s) {
     return out;
 }
 
-} // namespace lirma::storage
+} // namespace lirma::codepage

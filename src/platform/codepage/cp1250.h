@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace lirma::storage {
+namespace lirma::codepage {
 
 // Appends the UTF-8 form of Windows-1250 bytes to `out`.
 void appendUtf8FromCp1250(std::string& out, const char* data, size_t size);
@@ -14,4 +14,4 @@ std::string utf8FromCp1250(std::string_view cp1250);
 // Windows-1250, become their cedilla forms; other characters it lacks become '?'.
 std::string cp1250FromUtf8(std::string_view utf8);
 
-} // namespace lirma::storage
+} // namespace lirma::codepage

@@ -1,84 +1,15 @@
-#include "platform/ini/cp1250.h"
+#include "cp1250.h"
 
-#include <array>
-#include <cstdint>
+#include "platform/codepage/cp1250.h"
 
 namespace lirma::ini {
-namespace {
 
-// Code points of bytes 0x80..0xFF, generated from Python's cp1250 codec;
-// undefined bytes map to the code point of the same value.
-constexpr std::array<char16_t, 128> kHigh = {
-    0x20AC, 0x0081, 0x201A, 0x0083, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x0088, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x0098, 0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A,
-    0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6, 0x00A7,
-    0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,
-    0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7,
-    0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C,
-    0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,
-    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E,
-    0x0110, 0x0143, 0x0147, 0x00D3, 0x00D4, 0x0150, 0x00D6, 0x00D7,
-    0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,
-    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7,
-    0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED, 0x00EE, 0x010F,
-    0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
-    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
-};
-
-char16_t foldCommaBelow(char16_t c)
-{
-    switch (c) {
-    case 0x0218: return 0x015E; // Ș -> Ş
-    case 0x0219: return 0x015F; // ș -> ş
-    case 0x021A: return 0x0162; // Ț -> Ţ
-    case 0x021B: return 0x0163; // ț -> ţ
-    default: return c;
-    }
+QString decodeCp1250(QByteArrayView bytes) {
+    return QString::fromStdString(codepage::utf8FromCp1250(std::string_view(bytes.data(), size_t(bytes.size()))));
 }
 
-// The byte of one UTF-16 unit, or -1 when the code page has none.
-int byteOf(char16_t c)
-{
-    c = foldCommaBelow(c);
-    if (c < 0x80)
-        return c;
-    for (size_t i = 0; i < kHigh.size(); ++i)
-        if (kHigh[i] == c)
-            return int(0x80 + i);
-    return -1;
-}
-
-} // namespace
-
-QString decodeCp1250(QByteArrayView bytes)
-{
-    QString out;
-    out.resize(bytes.size());
-    QChar* d = out.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = uint8_t(bytes[i]);
-        d[i] = QChar(b < 0x80 ? char16_t(b) : kHigh[b - 0x80]);
-    }
-    return out;
-}
-
-QByteArray encodeCp1250(QStringView text)
-{
-    QByteArray out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())) {
-            out.append('?');
-            ++i;
-            continue;
-        }
-        const int b = byteOf(c);
-        out.append(b < 0 ? '?' : char(b));
-    }
-    return out;
+QByteArray encodeCp1250(QStringView text) {
+    return QByteArray::fromStdString(codepage::cp1250FromUtf8(text.toUtf8().toStdString()));
 }
 
 } // namespace lirma::ini

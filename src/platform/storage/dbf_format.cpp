@@ -1,6 +1,6 @@
 #include "dbf_format.h"
 
-#include "cp1250.h"
+#include "platform/codepage/cp1250.h"
 
 #include <sqlite3.h>
 
@@ -11,6 +11,7 @@
 #include <set>
 
 namespace lirma::storage {
+using namespace lirma::codepage;
 namespace {
 
 uint32_t le16(const unsigned char* p) { return uint32_t(p[0]) | (uint32_t(p[1]) << 8); }
