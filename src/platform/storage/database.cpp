@@ -329,7 +329,9 @@ void Database::Impl::commit() {
     try {
         for (; done < order.size(); ++done) order[done]->commit();
     } catch (...) {
-        for (size_t i = done + 1; i < order.size(); ++i) order[i]->rollbackAll();
+        // The failing folder cleaned up after itself; the ones not reached roll back.
+        for (size_t i = done; i < order.size(); ++i)
+            if (order[i]->writing()) order[i]->rollbackAll();
         inTx = false;
         throw;
     }
@@ -566,7 +568,7 @@ void Database::dropTable(const std::string& name) {
 
 bool Database::tableExists(const std::string& name) {
     return withShared(*impl_, [&] {
-        if (impl_->findTable(name)) return true;
+        if (TableFile* t = impl_->findTable(name); t && std::filesystem::exists(t->path())) return true;
         for (auto& f : impl_->folders) f->scan();
         impl_->syncRegistrations();
         return impl_->findTable(name) != nullptr || !impl_->damageOf(name).empty();

@@ -22,6 +22,20 @@ constexpr size_t kSlotSize = 64;
 constexpr size_t kSlotNameSize = 56;
 constexpr size_t kMaxSlots = 2048;
 
+// Change log after the slots: a ring of the records each commit rewrote, per table.
+constexpr off_t kLogAt = kSlotsAt + off_t(kMaxSlots * kSlotSize); // u64 entries written so far
+constexpr off_t kLogEntriesAt = kLogAt + 64;
+constexpr uint32_t kLogEntries = 512;
+constexpr uint32_t kLogRecnos = 64;
+constexpr uint32_t kLogFull = 0xFFFFFFFFu; // too many records: readers reload the whole file
+struct LogEntry {
+    char key[56];
+    uint64_t version;
+    uint32_t count;
+    uint32_t n;
+    uint32_t recnos[kLogRecnos];
+};
+
 constexpr char kJournalMagic[] = "LIRMA-JOURNAL-1\n";
 constexpr char kJournalEnd[] = "LIRMA-JOURNAL-END";
 
@@ -273,6 +287,10 @@ bool FolderStore::refresh() {
     for (auto& [name, t] : tables_) {
         uint64_t v = slotValue(t->fileKey());
         if (v != t->versionSeen && !t->dirty()) {
+            if (t->loaded() && v > t->versionSeen && patchFromLog(*t, v)) {
+                t->versionSeen = v;
+                continue;
+            }
             t->invalidate();
             t->versionSeen = v;
             try {
@@ -287,7 +305,35 @@ bool FolderStore::refresh() {
     return oldCatalog != catalog_;
 }
 
-void FolderStore::bumpVersions(const std::vector<TableFile*>& tables, bool catalogChanged) {
+bool FolderStore::patchFromLog(TableFile& t, uint64_t newVersion) {
+    uint64_t behind = newVersion - t.versionSeen;
+    if (behind > 16) return false;
+    uint64_t logged = 0;
+    pread64All(lockFd_, &logged, sizeof logged, kLogAt);
+    uint32_t span = uint32_t(std::min<uint64_t>(logged, kLogEntries));
+    std::vector<LogEntry> ring(span);
+    if (span == 0) return false;
+    pread64All(lockFd_, ring.data(), span * sizeof(LogEntry), kLogEntriesAt);
+    std::string key = t.fileKey().substr(0, kSlotNameSize - 1);
+    std::vector<uint32_t> recnos;
+    uint64_t found = 0;
+    for (const LogEntry& e : ring) {
+        if (e.version <= t.versionSeen || e.version > newVersion) continue;
+        if (std::string(e.key, strnlen(e.key, sizeof e.key)) != key) continue;
+        if (e.n == kLogFull) return false;
+        recnos.insert(recnos.end(), e.recnos, e.recnos + e.n);
+        ++found;
+    }
+    if (found != behind) return false; // part of the history was overwritten
+    try {
+        return t.applyRemoteChanges(recnos);
+    } catch (const StorageError&) {
+        return false;
+    }
+}
+
+void FolderStore::bumpVersions(const std::vector<TableFile*>& tables, bool catalogChanged,
+                               const std::vector<std::vector<uint32_t>>* changed) {
     if (private_) return;
     readSlots();
     unsigned char head[20];
@@ -297,7 +343,10 @@ void FolderStore::bumpVersions(const std::vector<TableFile*>& tables, bool catal
     count = std::min<uint32_t>(count, kMaxSlots);
     std::string area(count * kSlotSize, '\0');
     if (count) pread64All(lockFd_, area.data(), area.size(), kSlotsAt);
-    for (TableFile* t : tables) {
+    uint64_t logged = 0;
+    pread64All(lockFd_, &logged, sizeof logged, kLogAt);
+    for (size_t ti = 0; ti < tables.size(); ++ti) {
+        TableFile* t = tables[ti];
         std::string key = t->fileKey().substr(0, kSlotNameSize - 1);
         size_t i = 0;
         for (; i < count; ++i)
@@ -318,7 +367,21 @@ void FolderStore::bumpVersions(const std::vector<TableFile*>& tables, bool catal
         std::memcpy(area.data() + i * kSlotSize + kSlotNameSize, &v, 8);
         slots_[key] = v;
         t->versionSeen = v;
+        LogEntry e{};
+        std::memcpy(e.key, key.data(), key.size());
+        e.version = v;
+        e.count = t->count();
+        const std::vector<uint32_t>* recnos = changed ? &(*changed)[ti] : nullptr;
+        if (!recnos || recnos->size() > kLogRecnos) {
+            e.n = kLogFull;
+        } else {
+            e.n = uint32_t(recnos->size());
+            std::copy(recnos->begin(), recnos->end(), e.recnos);
+        }
+        (void)!::pwrite(lockFd_, &e, sizeof e, kLogEntriesAt + off_t((logged % kLogEntries) * sizeof(LogEntry)));
+        ++logged;
     }
+    (void)!::pwrite(lockFd_, &logged, sizeof logged, kLogAt);
     ++generation_;
     if (catalogChanged) ++catalog_;
     std::memcpy(head, &generation_, 8);
@@ -401,6 +464,16 @@ void FolderStore::rollbackAll() {
 
 void FolderStore::commit() {
     if (!writing_) throw StorageError("no open transaction");
+    try {
+        commitChanges();
+    } catch (...) {
+        // Failed before any file was touched: forget the transaction and free the lock.
+        if (writing_) rollbackAll();
+        throw;
+    }
+}
+
+void FolderStore::commitChanges() {
     // What each table changed: first previous image of each existing record.
     struct Change {
         TableFile* table;
@@ -443,6 +516,12 @@ void FolderStore::commit() {
         std::string head, tail;
         {
             io::File f(t.path(), O_RDONLY);
+            io::Stamp now;
+            io::stamp(t.path(), now);
+            const io::Stamp& was = t.stamp();
+            if (now.size != was.size || now.mtimeNs != was.mtimeNs || now.inode != was.inode)
+                throw StorageError("table " + name + " was changed by another program during the transaction; "
+                                   "nothing was written");
             head.resize(32);
             pread64All(f.fd(), head.data(), 32, 0);
             if (t.diskSize() > dataEnd) {
@@ -506,7 +585,13 @@ void FolderStore::commit() {
             std::memcpy(const_cast<char*>(t.bytes().data()), head.data(), 32);
             touched.push_back(&t);
         }
-        bumpVersions(touched, false);
+        std::vector<std::vector<uint32_t>> changedRecords;
+        for (auto& c : changes) {
+            std::vector<uint32_t> r;
+            for (auto& [recno, before] : c.before) r.push_back(recno);
+            changedRecords.push_back(std::move(r));
+        }
+        bumpVersions(touched, false, &changedRecords);
         fault::step();
         io::removeFile(journalPath);
         io::syncFolder(folder_);

@@ -82,11 +82,17 @@ public:
 private:
     void lockByte(int byte, bool exclusive);
     void unlockByte(int byte);
+    void commitChanges();
     void takeExclusive();   // needs RESERVED held
     void dropExclusive();
     bool journalExists() const;
     void rollbackJournal(); // needs the exclusive lock
-    void bumpVersions(const std::vector<TableFile*>& tables, bool catalogChanged);
+    // Raises the version of each table. `changed[i]`, when given, lists the existing
+    // records the commit rewrote in tables[i] (appended ones follow from the count): other
+    // processes then re-read just those instead of the whole file.
+    void bumpVersions(const std::vector<TableFile*>& tables, bool catalogChanged,
+                      const std::vector<std::vector<uint32_t>>* changed = nullptr);
+    bool patchFromLog(TableFile& t, uint64_t newVersion);
     uint64_t slotValue(const std::string& key) const;
     void readSlots();
     void deleteMdx(const TableFile& t);

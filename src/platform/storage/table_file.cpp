@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace lirma::storage {
 
@@ -163,6 +165,49 @@ void TableFile::afterCommit(const io::Stamp& st, uint64_t size) {
     dirty_ = false;
     header_.recordCount = count_;
     header_.mdxFlag = false;
+}
+
+bool TableFile::applyRemoteChanges(const std::vector<uint32_t>& recnos) {
+    if (!loaded_ || dirty_) return false;
+    io::File f(path_, O_RDONLY);
+    uint64_t size = f.size();
+    std::string head(std::min<uint64_t>(size, header_.headerLength), '\0');
+    if (::pread(f.fd(), head.data(), head.size(), 0) != ssize_t(head.size())) return false;
+    DbfHeader h = parseHeader(path_.filename().string(), reinterpret_cast<const unsigned char*>(head.data()),
+                              head.size(), size);
+    if (!(h.fields == header_.fields) || h.headerLength != header_.headerLength ||
+        h.recordLength != header_.recordLength || h.recordCount < count_)
+        return false;
+    const uint32_t rl = header_.recordLength;
+    const uint64_t hl = header_.headerLength;
+    for (uint32_t r : recnos) {
+        if (r < 1 || r > count_) continue;
+        char* p = bytes_.data() + hl + uint64_t(r - 1) * rl;
+        indexRecord(r, false);
+        if (::pread(f.fd(), p, rl, off_t(hl + uint64_t(r - 1) * rl)) != ssize_t(rl)) {
+            invalidate();
+            return false;
+        }
+        indexRecord(r, true);
+    }
+    uint32_t oldCount = count_;
+    if (h.recordCount > oldCount) {
+        size_t from = size_t(hl + uint64_t(oldCount) * rl);
+        size_t len = size_t(h.recordCount - oldCount) * rl;
+        bytes_.resize(from + len);
+        if (::pread(f.fd(), bytes_.data() + from, len, off_t(from)) != ssize_t(len)) {
+            invalidate();
+            return false;
+        }
+        count_ = h.recordCount;
+        for (uint32_t r = oldCount + 1; r <= count_; ++r) indexRecord(r, true);
+    }
+    std::memcpy(bytes_.data(), head.data(), 32);
+    count_ = committedCount_ = h.recordCount;
+    header_.recordCount = h.recordCount;
+    diskSize_ = size;
+    io::stamp(path_, stamp_);
+    return true;
 }
 
 void TableFile::replaceContent(std::string content, const io::Stamp& st) {

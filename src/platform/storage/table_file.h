@@ -64,9 +64,13 @@ public:
     void setDirty(bool d) { dirty_ = d; }
     uint32_t committedCount() const { return committedCount_; }
     uint64_t diskSize() const { return diskSize_; }
+    const io::Stamp& stamp() const { return stamp_; }
     const std::string& bytes() const { return bytes_; }
     uint32_t headerLength() const { return header_.headerLength; }
     void afterCommit(const io::Stamp& st, uint64_t size);
+    // Another process committed: re-read the given records and those appended, keeping
+    // the rest and the indexes. False (nothing changed) when the layout or count shrank.
+    bool applyRemoteChanges(const std::vector<uint32_t>& recnos);
     // Replaces the whole content (after pack, widen or alter).
     void replaceContent(std::string content, const io::Stamp& st);
 

@@ -232,6 +232,7 @@ int xUpdate(sqlite3_vtab* base, int argc, sqlite3_value** argv, sqlite3_int64* r
     TableFile* t = vt->table;
     try {
         if (!vt->impl->inTx) return setError(base, "changes must run inside a transaction");
+        t->checkFresh(vt->impl->epoch); // an INSERT reaches the table without a scan
         t->ensureLoaded();
         const auto& fields = t->fields();
         if (argc == 1) {

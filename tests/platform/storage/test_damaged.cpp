@@ -71,3 +71,42 @@ TEST(StorageDamage, BadFieldValuesReadAsBlank) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(StorageDamage, FileDamagedByAnotherProgramWhileOpenIsNeverOverwritten) {
+    TempDir dir;
+    Database db(dir.path());
+    db.createTable("Log", parseColumnList("ACTIUNE CHAR(20)"));
+    db.exec("INSERT INTO Log VALUES ('a')");
+    std::string raw = readFile(dir / "Log.dbf");
+    raw.resize(raw.size() - 5); // truncated behind our back
+    writeFile(dir / "Log.dbf", raw);
+    EXPECT_THROW(db.exec("INSERT INTO Log VALUES ('b')"), StorageError);
+    EXPECT_EQ(readFile(dir / "Log.dbf"), raw);
+    // The connection stays usable for other tables.
+    db.createTable("Alt", parseColumnList("A CHAR(1)"));
+    db.exec("INSERT INTO Alt VALUES ('x')");
+    EXPECT_EQ(db.scalar("SELECT A FROM Alt"), Value("x"));
+}
+
+TEST(StorageDamage, TableDeletedWhileOpenFailsOneStatementOnly) {
+    TempDir dir;
+    Database db(dir.path());
+    db.createTable("Log", parseColumnList("ACTIUNE CHAR(20)"));
+    db.createTable("Alt", parseColumnList("A CHAR(1)"));
+    db.exec("INSERT INTO Log VALUES ('a')");
+    fs::remove(dir / "Log.dbf");
+    EXPECT_THROW(db.exec("INSERT INTO Log VALUES ('b')"), StorageError);
+    EXPECT_FALSE(db.tableExists("Log"));
+    EXPECT_FALSE(db.inTransaction());
+    db.exec("INSERT INTO Alt VALUES ('x')"); // the write lock was released
+    Database other(dir.path());
+    other.exec("INSERT INTO Alt VALUES ('y')");
+    EXPECT_EQ(db.scalar("SELECT COUNT(*) FROM Alt").toInt(), 2);
+    db.createTable("Log", parseColumnList("ACTIUNE CHAR(20)"));
+    db.exec("INSERT INTO Log VALUES ('c')");
+    EXPECT_EQ(other.scalar("SELECT ACTIUNE FROM Log"), Value("c"));
+}
+
+} // namespace
