@@ -11,7 +11,8 @@ void usage() {
     std::cerr << "usage: lirma-cli --data DIR COMMAND [ARGS]\n"
                  "commands:\n"
                  "  sql [--header] STATEMENT...   run statements in one transaction, print rows\n"
-                 "  create TABLE \"COL TYPE, ...\"  create a table (CHAR(n), DECIMAL(w,d), DATE)\n";
+                 "  create TABLE \"COL TYPE, ...\"  create a table (CHAR(n), DECIMAL(w,d), DATE)\n"
+                 "  init                          create missing tables, upgrade, daily maintenance, counters\n";
 }
 
 } // namespace
