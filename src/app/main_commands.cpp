@@ -45,8 +45,8 @@ std::vector<MainCommand> MainCommands()
         entry(util + "Compara Terenurile cu Registrul Agricol", Gate::Everyone),
         entry(util + "Contul meu", Gate::Everyone, &ShowContulMeu),
         entry(util + "Verificare baze", Gate::AdminOnly),
-        entry(util + "Istoric modificari > General", Gate::Everyone),
-        entry(util + "Istoric modificari > De pe acest calculator", Gate::Everyone),
+        entry(kUtilitiesLogGeneral, Gate::Everyone),
+        entry(kUtilitiesLogLocal, Gate::Everyone),
 
         // Menu "Liste si Formulare".
         entry(lists + "Declaratii de impunere", Gate::Everyone),

@@ -24,6 +24,8 @@ using CommandAction = std::function<void(TForm3&)>;
 inline constexpr char kPathSeparator[] = " > ";
 // Where the template entries (edit a template, put back the embedded one) go.
 inline constexpr char kTemplateMenuPath[] = "Utilitare > Modele listare - Editare";
+inline constexpr char kUtilitiesLogGeneral[] = "Utilitare > Istoric modificari > General";
+inline constexpr char kUtilitiesLogLocal[] = "Utilitare > Istoric modificari > De pe acest calculator";
 
 struct MainCommand {
     // Captions from the main button down to the entry, joined by " > ": "Registru de Casa",

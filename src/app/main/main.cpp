@@ -3,11 +3,11 @@
 #include "app/app_interaction.h"
 #include "app/single_instance.h"
 #include "app/tform1.h"
-#if __has_include("app/tform3.h")
+#include "app/main_commands.h"
 #include "app/tform3.h"
-#define LIRMA_HAS_TFORM3 1
-#endif
 #include "core/activity_log.h"
+#include "core/current_user.h"
+#include "core/tlogview.h"
 #include "platform/base/edition.h"
 #include "platform/base/files.h"
 
@@ -68,37 +68,35 @@ int main(int argc, char** argv)
     app::StartupSequence::Options options;
     options.folders = base::Folders::ForProgram(programFolder);
 
-#ifdef LIRMA_HAS_TFORM3
     std::unique_ptr<app::TForm3> mainWindow;
-#else
-    // TODO: remove once the main window TForm3 is in the tree; until then the start-up ends
-    // right after its sequence.
-    struct NoMainWindow {
-        QLineEdit* UserName() const { return nullptr; }
-    };
-    std::unique_ptr<NoMainWindow> mainWindow;
-#endif
     std::unique_ptr<core::ActivityLog> log;
+    std::unique_ptr<core::TLogView> logView;
     app::TForm1* startup = nullptr;
 
-    // The name typed in the main window's login field writes every log row.
-    auto userName = [&mainWindow] { return mainWindow ? mainWindow->UserName()->text() : QString(); };
-    auto logAction = [&](const QString& rol, const QString& action) {
+    // Every log row carries the name of the user logged in.
+    auto userName = [] { return core::CurrentUser().name; };
+    auto activityLog = [&]() -> core::ActivityLog& {
         if (!log) {
             app::StartupSequence& sequence = *startup->sequence();
             log = std::make_unique<core::ActivityLog>(sequence.database(), sequence.folders(), userName);
         }
-        log->LogAction(rol, action);
+        return *log;
+    };
+    auto logAction = [&](const QString& rol, const QString& action) { activityLog().LogAction(rol, action); };
+    auto showLog = [&](core::LogSource source) {
+        if (!logView) logView = std::make_unique<core::TLogView>(activityLog());
+        logView->ShowLog(source);
     };
 
     app::TForm1 form(options, [&] {
-#ifdef LIRMA_HAS_TFORM3
         mainWindow = std::make_unique<app::TForm3>(startup->sequence()->folders());
         core::LoginHooks hooks;
         hooks.logAction = logAction;
         mainWindow->setLoginHooks(std::move(hooks));
+        mainWindow->setAction(app::kUtilitiesLogGeneral, [&](app::TForm3&) { showLog(core::LogSource::General); });
+        mainWindow->setAction(app::kUtilitiesLogLocal, [&](app::TForm3&) { showLog(core::LogSource::ThisComputer); });
         mainWindow->Show();
-#endif
+        logView.reset();
     });
     startup = &form;
     form.setPrepare([&](app::StartupSequence& sequence) { sequence.setLogAction(logAction); });
@@ -108,6 +106,7 @@ int main(int argc, char** argv)
 
     form.show();
     const int code = application.exec();
+    logView.reset();
     mainWindow.reset();
     log.reset();
     return code;
