@@ -9,11 +9,14 @@
 
 namespace lirma::documents {
 
+bool WorkbookTemplatesRegistered();
+
 using workbook::CellValue;
 
 TExportXLSModel::TExportXLSModel(const base::Folders& folders)
     : folders_(folders), book_(std::make_unique<workbook::Workbook>())
 {
+    WorkbookTemplatesRegistered();
 }
 
 TExportXLSModel::~TExportXLSModel() = default;
@@ -23,7 +26,7 @@ bool TExportXLSModel::Open(const QString& templatePath)
     book_->close();
     sheet_ = 0;
     zeroText_.clear();
-    if (!RestoreTemplate(templatePath)) {
+    if (!RestoreTemplate(folders_, templatePath)) {
         ui::ShowMessage(QString::fromLatin1(kTemplateMissingTitle), TemplateMissingText(templatePath), ui::BtnOk,
                         ui::KindEroare);
         return false;

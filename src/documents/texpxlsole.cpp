@@ -8,11 +8,14 @@
 
 namespace lirma::documents {
 
+bool WorkbookTemplatesRegistered();
+
 using workbook::CellValue;
 
 TExpXLSOLE::TExpXLSOLE(const base::Folders& folders)
     : folders_(folders), book_(std::make_unique<workbook::Workbook>())
 {
+    WorkbookTemplatesRegistered();
 }
 
 TExpXLSOLE::~TExpXLSOLE() = default;
@@ -23,7 +26,7 @@ bool TExpXLSOLE::Open(const QString& templatePath, bool libraryOnly)
     book_->close();
     sheet_ = 0;
     zeroText_.clear();
-    if (!RestoreTemplate(templatePath)) {
+    if (!RestoreTemplate(folders_, templatePath)) {
         ui::ShowMessage(QString::fromLatin1(kTemplateMissingTitle), TemplateMissingText(templatePath), ui::BtnOk,
                         ui::KindEroare);
         return false;

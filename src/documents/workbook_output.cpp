@@ -1,5 +1,8 @@
 #include "documents/workbook_output.h"
 
+#include "documents/template_catalog.h"
+#include "documents/template_store.h"
+
 #include "platform/office/lock_file.h"
 #include "platform/ui/interaction.h"
 #include "platform/workbook/extension.h"
@@ -58,20 +61,14 @@ void OpenList(const QString& path)
         ui::ShowMessage(QString::fromLatin1(kListNotOpenedTitle), ListNotOpenedText(path), ui::BtnOk, ui::KindAtentie);
 }
 
-namespace {
-TemplateRestorer& restorer()
+bool RestoreTemplate(const base::Folders& folders, const QString& path)
 {
-    static TemplateRestorer r;
-    return r;
-}
-} // namespace
-
-void SetTemplateRestorer(TemplateRestorer r) { restorer() = std::move(r); }
-
-bool RestoreTemplate(const QString& path)
-{
-    if (!QFileInfo(path).isFile() && restorer())
-        restorer()(path);
+    QFileInfo info(path);
+    if (info.isFile())
+        return true;
+    if (QDir(info.absolutePath()) == QDir(folders.data))
+        if (const TemplateInfo* t = FindTemplateFile(info.fileName()); t && !t->resource.isEmpty())
+            ExtractTemplate(t->resource, t->type, path);
     return QFileInfo(path).isFile();
 }
 

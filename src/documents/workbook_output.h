@@ -6,8 +6,6 @@
 
 #include <QString>
 
-#include <functional>
-
 namespace lirma::documents {
 
 // Titles and texts of the messages.
@@ -30,12 +28,9 @@ QString ListNotOpenedText(const QString& path);
 // "" when none of the 101 is free.
 QString NextReportPath(const base::Folders& folders);
 
-// Puts back a missing template of the data folder from the program's embedded copy. The template
-// catalogue installs it; without one nothing is put back. RestoreTemplate is true when the file exists
-// afterwards.
-using TemplateRestorer = std::function<void(const QString& path)>;
-void SetTemplateRestorer(TemplateRestorer restorer);
-bool RestoreTemplate(const QString& path);
+// True when the template file exists, after putting it back from the embedded copy when it is missing
+// and is one of the catalogue's templates of the data folder.
+bool RestoreTemplate(const base::Folders& folders, const QString& path);
 
 // Opens a saved list with the desktop's program; tells the user when that failed.
 void OpenList(const QString& path);
