@@ -1,5 +1,9 @@
 #include "app/main_commands.h"
 
+#include "documents/template_menu.h"
+
+#include <algorithm>
+
 #include "app/tform3.h"
 #include "app/tform5.h"
 #include "platform/base/dates.h"
@@ -96,6 +100,30 @@ std::vector<MainCommand> MainCommands()
         entry(lists + "Legislatie > Legea 277 / 2015", Gate::Everyone),
         entry(lists + "Legislatie > Adresa M.F.2021 - Reevaluare cladiri PJ", Gate::Everyone),
     };
+}
+
+std::vector<MainCommand> WithTemplateMenu(std::vector<MainCommand> commands, const base::Folders& folders)
+{
+    // The template menu stands right after "Compara Terenurile cu Registrul Agricol".
+    auto at = std::find_if(commands.begin(), commands.end(), [](const MainCommand& c) {
+        return c.path.endsWith(QStringLiteral("Compara Terenurile cu Registrul Agricol"));
+    });
+    if (at != commands.end())
+        ++at;
+    std::vector<MainCommand> rows;
+    for (documents::TemplateCommand& t : documents::TemplateMenuCommands(folders)) {
+        MainCommand row = entry(QString::fromLatin1(kTemplateMenuPath) + kPathSeparator + t.path, core::Gate::Everyone);
+        row.enabled = t.enabled;
+        // A disabled entry still needs an action to be shown (greyed).
+        auto run = t.run;
+        row.action = [run](TForm3&) {
+            if (run)
+                run();
+        };
+        rows.push_back(std::move(row));
+    }
+    commands.insert(at, rows.begin(), rows.end());
+    return commands;
 }
 
 } // namespace lirma::app

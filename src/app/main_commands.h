@@ -8,6 +8,7 @@
 #pragma once
 
 #include "core/ranks.h"
+#include "platform/base/files.h"
 
 #include <QString>
 
@@ -36,9 +37,13 @@ struct MainCommand {
     CommandAction action; // empty: its window does not exist yet, the command is not offered
     QString name;         // component name of a main button ("MBut1"); "" for menu entries
     QString hint;         // hint of a main button
+    bool enabled = true;  // false: shown greyed (an entry that exists but cannot run)
 };
 
 // Every command the main window knows, in the order shown.
 std::vector<MainCommand> MainCommands();
+
+// The commands with the template entries of the data folder inserted under kTemplateMenuPath.
+std::vector<MainCommand> WithTemplateMenu(std::vector<MainCommand> commands, const base::Folders& folders);
 
 } // namespace lirma::app

@@ -1,5 +1,7 @@
 #include "app/startup_sequence.h"
 
+#include "documents/template_store.h"
+
 #include "db/catalog.h"
 #include "platform/base/dates.h"
 #include "platform/base/edition.h"
@@ -334,8 +336,11 @@ void StartupSequence::removeOrphans()
 
 void StartupSequence::extractMissingTemplates()
 {
-    // Nothing to extract yet: the document templates arrive with the documents, and
-    // their extraction (EnsureTemplates) goes here, as the last failing step.
+    const documents::EnsureResult result = documents::EnsureTemplates(folders_);
+    for (const QString& written : result.written)
+        action(QStringLiteral("Model extras: ") + written);
+    if (!result.ok())
+        throw StartupError((QStringLiteral("Modelele de documente nu au putut fi scrise: ") + result.failed.join(", ")).toStdString());
 }
 
 void StartupSequence::maintainTables()

@@ -288,8 +288,8 @@ void TForm3::refreshEnabled()
 {
     const bool admin = core::CurrentUser().isAdmin();
     for (const Command& c : commands_)
-        if (c.action && c.spec.gate == core::Gate::AdminOnly)
-            c.action->setEnabled(admin);
+        if (c.action)
+            c.action->setEnabled(c.spec.enabled && (c.spec.gate != core::Gate::AdminOnly || admin));
 }
 
 QToolButton* TForm3::button(const QString& caption) const

@@ -89,7 +89,8 @@ int main(int argc, char** argv)
     };
 
     app::TForm1 form(options, [&] {
-        mainWindow = std::make_unique<app::TForm3>(startup->sequence()->folders());
+        const base::Folders& folders = startup->sequence()->folders();
+        mainWindow = std::make_unique<app::TForm3>(folders, app::WithTemplateMenu(app::MainCommands(), folders));
         core::LoginHooks hooks;
         hooks.logAction = logAction;
         mainWindow->setLoginHooks(std::move(hooks));
