@@ -147,7 +147,8 @@ void merge(Book& b, lxw_worksheet* ws, int r1, int c1, int r2, int c2, const std
 
 void pageSetup(lxw_worksheet* ws, bool landscape, int repeatFirst, int repeatLast, int lastRow, int lastCol)
 {
-    worksheet_set_paper(ws, 9);
+    // Registers with dozens of columns go on A3, as offices print them.
+    worksheet_set_paper(ws, lastCol >= 24 ? 8 : 9);
     if (landscape)
         worksheet_set_landscape(ws);
     worksheet_set_margins(ws, 0.4, 0.4, 0.5, 0.6);

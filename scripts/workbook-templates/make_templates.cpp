@@ -98,9 +98,9 @@ void borderou(const char* name, const char* documents)
     s.top = {"[UAT]"};
     s.title = "Borderou recomandate prezentate in serie la data de ......................";
     s.subtitles = {documents};
-    Col nr{"Nr. document", 9, "#NR", Kind::Int};
-    s.cols = {nrcrt(), count(nr, "0\" plicuri\""), date("Data", "#DINDATA"), center("Nr. rol", 8, "#ROL"),
-              text("Destinatarul", 30, "#NUMEP"), text("Adresa", 32, "#ADRESA"), text("Obs.", 8, "")};
+    s.cols = {nrcrt(), {"Nr. document", 9, "#NR", Kind::Int}, date("Data", "#DINDATA"), center("Nr. rol", 8, "#ROL"),
+              count(text("Destinatarul", 30, "#NUMEP"), "0\" plicuri\""), text("Adresa", 32, "#ADRESA"),
+              text("Obs.", 8, "")};
     s.totalLabel = "Total";
     s.footer = {"Am predat,|Am primit (oficiul postal),", "(semnatura)|(semnatura si stampila)"};
     simple(name, s);

@@ -112,7 +112,7 @@ std::vector<TemplateInfo> build()
           "[NumeDest]", "[AdrDest]", "[ROL]", "[NUMEP]", "[Adresa]", "[LocDest]", "[SUMA]", "[SumaText]",
           "[ADRNR]", "[ADRDATA]", "[NatCl]", "[SATUL]"}},
         {"ListPlat", xls, "ListPlat" + xlsx, K::Workbook, "Model Lista plati - Registrul de casa", false, {}, M::Record,
-         {"#PERIOADA", "#DBF", "#DATAI", "#DOCJUS", "#PLATIT"}},
+         {"#PERIOADA", "#DBF", "%NRCRT", "#DATAI", "#DOCJUS", "#PLATIT"}},
         {"RegCasa", xls, "RegCasa" + xlsx, K::Workbook, "Model Registru de casa", false, {}, M::Record,
          {"#PRIMARIA", "#CONTABIL", "#CASIER", "#SOLDINI", "#ZZ", "#LL", "#AA"}},
         {"Formular1", model, "Formular1" + xlsx, K::Workbook, "Modele alte formulare > Instiintare de plata", true, {},
