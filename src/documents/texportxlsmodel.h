@@ -31,6 +31,9 @@ public:
     void SetText(const QString& key, const QString& text);
     void SetNumber(const QString& key, double number);
     void SetNumber(const QString& key, int64_t number);
+    void SetNumber(const QString& key, int number) { SetNumber(key, int64_t(number)); }
+    // The same with any cell value (a fixed-point amount as CellValue::Literal).
+    void SetValue(const QString& key, const workbook::CellValue& value) { setCells(key, value); }
 
     // Fills the first "#DBF" row of the selected sheet: one copy of it per record, in order; in each,
     // "%NRCRT" and "#NRCRT" get the running number and "#" + a column name the record's value (texts as
