@@ -10,7 +10,6 @@
 
 #include <QFile>
 
-#include <memory>
 
 namespace lirma::documents {
 
@@ -83,9 +82,8 @@ QString ListaNumarPersoane(storage::Database& db, const base::Folders& folders, 
 
 TSelSat& SelSatDialog()
 {
-    static std::unique_ptr<TSelSat> dialog;
-    if (!dialog)
-        dialog = std::make_unique<TSelSat>();
+    // Lives for the whole run; never destroyed at exit, when the widgets' application may be gone.
+    static TSelSat* dialog = new TSelSat();
     return *dialog;
 }
 
