@@ -10,6 +10,7 @@
 static void registerDocumentTemplates()
 {
     Q_INIT_RESOURCE(rtf_templates);
+    Q_INIT_RESOURCE(workbook_templates);
 }
 
 namespace lirma::documents {
