@@ -27,6 +27,12 @@ inline constexpr char kPathSeparator[] = " > ";
 inline constexpr char kTemplateMenuPath[] = "Utilitare > Modele listare - Editare";
 inline constexpr char kUtilitiesLogGeneral[] = "Utilitare > Istoric modificari > General";
 inline constexpr char kUtilitiesLogLocal[] = "Utilitare > Istoric modificari > De pe acest calculator";
+inline constexpr char kRegisterCommand[] = "Gospodarii -Roluri-";
+inline constexpr char kListFizice[] =
+    "Liste si Formulare > Alte Centralizatoare > Lista persoane fizice/juridice > Fizice";
+inline constexpr char kListJuridice[] =
+    "Liste si Formulare > Alte Centralizatoare > Lista persoane fizice/juridice > Juridice";
+inline constexpr char kListNumarPersoane[] = "Liste si Formulare > Alte Centralizatoare > Lista numar persoane";
 
 struct MainCommand {
     // Captions from the main button down to the entry, joined by " > ": "Registru de Casa",

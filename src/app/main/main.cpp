@@ -8,8 +8,10 @@
 #include "core/activity_log.h"
 #include "core/current_user.h"
 #include "core/tlogview.h"
+#include "documents/simple_lists.h"
 #include "platform/base/edition.h"
 #include "platform/base/files.h"
+#include "register/tgospodarii.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -71,6 +73,7 @@ int main(int argc, char** argv)
     std::unique_ptr<app::TForm3> mainWindow;
     std::unique_ptr<core::ActivityLog> log;
     std::unique_ptr<core::TLogView> logView;
+    std::unique_ptr<reg::TGospodarii> registerWindow;
     app::TForm1* startup = nullptr;
 
     // Every log row carries the name of the user logged in.
@@ -96,6 +99,16 @@ int main(int argc, char** argv)
         mainWindow->setLoginHooks(std::move(hooks));
         mainWindow->setAction(app::kUtilitiesLogGeneral, [&](app::TForm3&) { showLog(core::LogSource::General); });
         mainWindow->setAction(app::kUtilitiesLogLocal, [&](app::TForm3&) { showLog(core::LogSource::ThisComputer); });
+        storage::Database& db = startup->sequence()->database();
+        mainWindow->setAction(app::kListFizice, [&db, &folders](app::TForm3&) { documents::FiziceCommand(db, folders); });
+        mainWindow->setAction(app::kListJuridice, [&db, &folders](app::TForm3&) { documents::JuridiceCommand(db, folders); });
+        mainWindow->setAction(app::kListNumarPersoane,
+                              [&db, &folders](app::TForm3&) { documents::ListaNumarPersoaneCommand(db, folders); });
+        mainWindow->setAction(app::kRegisterCommand, [&](app::TForm3&) {
+            app::StartupSequence& s = *startup->sequence();
+            if (!registerWindow) registerWindow = std::make_unique<reg::TGospodarii>(s.database(), s.settings(), s.counters());
+            registerWindow->Open();
+        });
         mainWindow->Show();
         logView.reset();
     });
@@ -108,6 +121,7 @@ int main(int argc, char** argv)
     form.show();
     const int code = application.exec();
     logView.reset();
+    registerWindow.reset();
     mainWindow.reset();
     log.reset();
     return code;
