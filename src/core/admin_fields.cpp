@@ -258,7 +258,7 @@ AdminPageDef vehicles()
         {11, "Alte vehicule pana la 12 t, autoturisme de teren din productie interna", "Lei / 200 cmc sau fractiune:"},
         {12, "Autobuze, autocare, microbuze", nullptr},
         {13, "Tractoare inmatriculate", nullptr},
-        {14, "pana la 1 tona inclusiv", "Remorci, semiremorci si rulote, dupa masa totala maxima autorizata:"},
+        {14, "pana la 1 tona inclusiv", "Remorci, semiremorci si rulote - masa totala maxima autorizata:"},
         {15, "peste 1 tona - pana la 3 tone", nullptr},
         {16, "peste 3 tone - pana la 5 tone", nullptr},
         {17, "peste 5 tone", nullptr},

@@ -120,9 +120,7 @@ void AdminSettings::Load(const QString& userName)
         problems_.push_back(QStringLiteral("Ini.dbf: ") + QString::fromUtf8(e.what()));
     }
     loadSettings(userName);
-    loaded_.clear();
-    for (const QString& name : values_.names())
-        loaded_.insert(name.toUpper(), values_.text(name));
+    values_.markLoaded();
 }
 
 void AdminSettings::loadIni()
@@ -316,13 +314,12 @@ QStringList AdminSettings::writeSettings(const QString& userName)
 void AdminSettings::logLevelChanges(const LogFn& log)
 {
     for (const QString& name : values_.names()) {
-        const AdminInput* in = values_.input(name);
         const QString now = values_.text(name);
-        const QString before = loaded_.value(name.toUpper());
-        if (in->importable() && now != before && log)
+        const QString before = values_.loadedText(name);
+        if (values_.input(name)->importable() && now != before && log)
             log(QString(), admintext::LevelChangedAction(name, before, now));
-        loaded_.insert(name.toUpper(), now);
     }
+    values_.markLoaded();
 }
 
 bool AdminSettings::AllowInflationCheck(const QString& name)

@@ -63,8 +63,7 @@ public:
     // Unlocks the level inputs of a page after the confirmation question; true when unlocked.
     bool UnlockPage(AdminPage page);
 
-    // Values of the last load.
-    QString loadedText(const QString& name) const { return loaded_.value(name.toUpper()); }
+    // Options found at the last load.
     bool yearLocked() const { return yearLocked_; }     // [SERVER] ADMINBLOCAT + year is "DA"
     bool faraMajorari() const { return faraMajorari_; } // [SERVER] FARAMAJORARI is "DA"
 
@@ -83,7 +82,6 @@ private:
     storage::Database& db_;
     db::Settings& settings_;
     QStringList problems_;
-    QHash<QString, QString> loaded_; // upper-cased name -> text at the last load
     bool yearLocked_ = false;
     bool faraMajorari_ = false;
 };

@@ -160,6 +160,18 @@ void AdminValues::resetToDesign()
     }
 }
 
+void AdminValues::markLoaded()
+{
+    for (Entry& e : entries_)
+        e.loaded = e.def->kind == InputKind::Check ? (e.checked ? QStringLiteral("DA") : QStringLiteral("NU")) : e.text;
+}
+
+QString AdminValues::loadedText(const QString& name) const
+{
+    const int i = find(name);
+    return i < 0 ? QString() : entries_[size_t(i)].loaded;
+}
+
 void AdminValues::push(Entry& e)
 {
     QWidget* w = e.widget;

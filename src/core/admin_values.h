@@ -62,6 +62,10 @@ public:
     // Every input back to its design value and its design entries.
     void resetToDesign();
 
+    // The values as they were last loaded or saved, to tell what the user changed since.
+    void markLoaded();
+    QString loadedText(const QString& name) const;
+
     // Binds a widget (QLineEdit, QComboBox or QCheckBox) to the input named by its objectName:
     // the widget shows the stored value and read-only state, and what the user types is stored.
     // false when the name is unknown or the widget does not fit the input's kind.
@@ -73,6 +77,7 @@ private:
     struct Entry {
         const AdminInput* def = nullptr;
         QString text;
+        QString loaded;
         bool checked = false;
         QStringList entries;
         QPointer<QWidget> widget;
