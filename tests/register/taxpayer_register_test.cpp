@@ -288,6 +288,19 @@ TEST_F(TaxpayerRegisterTest, DeleteRemovesEveryRowOfTheTaxpayerAndNothingElse)
     EXPECT_FALSE(progress.isShown());
 }
 
+TEST_F(TaxpayerRegisterTest, DeleteThatFailsHalfWayDeletesNothing)
+{
+    const int64_t id = add("SAT", "12", "ION");
+    db->exec("INSERT INTO Datorii (IDDAT, IDGOS) VALUES (1, ?)", {id});
+    // A table late in the order that the statement cannot run on.
+    db->dropTable("AutoDet");
+    db->createTable("AutoDet", {storage::FieldDef::Char("ALTCEVA", 4)});
+    EXPECT_THROW(reg->Delete(id, &scripted.scriptedProgress()), storage::StorageError);
+    for (const char* table : {"Gospodar", "Pag1", "Pag8", "Datorii"})
+        EXPECT_EQ(count(table, id), 1) << table;
+    EXPECT_FALSE(scripted.scriptedProgress().isShown());
+}
+
 TEST_F(TaxpayerRegisterTest, RoleSuggestionIgnoresRolesThatAreNotNumbers)
 {
     EXPECT_EQ(reg->SuggestRole(), "1");
