@@ -12,7 +12,9 @@ void usage() {
                  "commands:\n"
                  "  sql [--header] STATEMENT...   run statements in one transaction, print rows\n"
                  "  create TABLE \"COL TYPE, ...\"  create a table (CHAR(n), DECIMAL(w,d), DATE)\n"
-                 "  init                          create missing tables, upgrade, daily maintenance, counters\n";
+                 "  init                          create missing tables, upgrade, daily maintenance, counters\n"
+                 "  balance --idgos N [--date dd.MM.yyyy]\n"
+                 "                                a taxpayer's taxes, levies and debits due at the date\n";
 }
 
 } // namespace
