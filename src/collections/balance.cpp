@@ -48,6 +48,17 @@ Instalments SplitInstalments(int64_t suma, int64_t rest)
 
 namespace {
 
+// The credit left for the year once it has paid the arrears and the carried penalties (those of a
+// no-penalty taxpayer stay as they are). Without carried penalties this is -RAM1 whenever RAM1 < 0.
+int64_t creditForTheYear(const SoldCalcRow& row, bool noPenalties)
+{
+    int64_t credit = row.DEPOZ;
+    const int64_t owed = row.DATOR + (noPenalties ? 0 : row.MAJOR);
+    if (credit > 0 && owed > 0)
+        credit = credit >= owed ? credit - owed : 0;
+    return credit;
+}
+
 ImpoziteRow yearlyGroup(const SoldCalcRow& row, const QDate& d, const BalanceOptions& o,
                         const QStringList& discountedGroups)
 {
@@ -91,8 +102,10 @@ ImpoziteRow yearlyGroup(const SoldCalcRow& row, const QDate& d, const BalanceOpt
                 red = 0; // nothing of the year is left to pay: no discount is taken off
         } else {
             red = 0;
-            // A credit pays the first instalment before penalties are counted on it.
-            const int64_t base1 = ram1 < 0 ? parts.unpaid1 + ram1 : parts.unpaid1;
+            // A credit pays the first instalment before penalties are counted on it, with what is
+            // left of it once the arrears and the carried penalties are paid (as a payment uses it).
+            const int64_t credit = creditForTheYear(out, o.noPenalties);
+            const int64_t base1 = credit > 0 ? parts.unpaid1 - credit : parts.unpaid1;
             if (base1 > 0)
                 p += ComputePenalty(o.noPenalties, t1, d, base1, o.fiscalYear);
             if (d > t2) {

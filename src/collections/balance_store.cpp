@@ -1,5 +1,7 @@
 #include "collections/balance_store.h"
 
+#include "core/admin_fields.h"
+#include "core/admin_values.h"
 #include "db/settings.h"
 #include "platform/base/dates.h"
 #include "platform/base/decimal.h"
@@ -211,6 +213,17 @@ BalanceOptions CollectionsOptions(const Taxpayer& taxpayer, const db::Settings& 
     o.discounts = true;
     o.discountUnder50 = settings.isOn(db::keys::BONIF50);
     o.discountLegalPersons = settings.isOn(db::keys::REDUCERE_JURIDICE);
+    o.fiscalYear = fiscalYear;
+    return o;
+}
+
+AllocationOptions PaymentOptions(const Taxpayer& taxpayer, const QDate& date, const core::AdminValues& admin,
+                                 int fiscalYear)
+{
+    AllocationOptions o;
+    o.date = date;
+    o.noPenalties = taxpayer.noPenalties();
+    o.compensationDiscountPercent = admin.numberOrZero(QString::fromLatin1(core::admin_names::ERED));
     o.fiscalYear = fiscalYear;
     return o;
 }

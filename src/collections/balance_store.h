@@ -4,6 +4,7 @@
 // the window's grids show, written in the temporary folder.
 #pragma once
 
+#include "collections/allocation.h"
 #include "collections/balance.h"
 #include "platform/base/files.h"
 
@@ -21,6 +22,9 @@ struct FieldDef;
 }
 namespace lirma::db {
 class Settings;
+}
+namespace lirma::core {
+class AdminValues;
 }
 
 namespace lirma::collections {
@@ -52,6 +56,11 @@ BalanceInput ReadBalanceInput(storage::Database& db, int64_t idgos, int fiscalYe
 // no-penalty mark, BONIF50 and REDUCERE_JURIDICE from the settings store.
 BalanceOptions CollectionsOptions(const Taxpayer& taxpayer, const db::Settings& settings,
                                   int fiscalYear = base::edition::FiscalYear);
+
+// The options of "&OPEREAZA" at the window's calculation date: the taxpayer's no-penalty mark (the
+// same rule as the balance) and the land-outside discount percent ERED for compensation notes.
+AllocationOptions PaymentOptions(const Taxpayer& taxpayer, const QDate& date, const core::AdminValues& admin,
+                                 int fiscalYear = base::edition::FiscalYear);
 
 struct CalcResult {
     Taxpayer taxpayer;

@@ -2,6 +2,7 @@
 // options from Lirma.set, the work tables written in the temporary folder, and the command line.
 #include "collections/balance_store.h"
 
+#include "core/admin_values.h"
 #include "db/catalog.h"
 #include "db/settings.h"
 #include "platform/storage/storage.h"
@@ -305,4 +306,17 @@ TEST_F(BalanceStoreTest, CommandLinePrintsTheThreeTables)
     const auto [code4, out4, err4] = run({"--idgos", "5", "--date", "31.02.2024"});
     EXPECT_EQ(code4, 1);
     EXPECT_TRUE(err4.startsWith("lirma-cli: balance: --date")) << err4.toStdString();
+}
+
+TEST_F(BalanceStoreTest, PaymentOptionsFollowTheTaxpayerAndTheAdministrator)
+{
+    addTaxpayer(5, "FIZICA", "DA");
+    const Taxpayer t = *ReadTaxpayer(*db, 5);
+    core::AdminValues admin;
+    AllocationOptions o = PaymentOptions(t, QDate(2024, 4, 2), admin, 2024);
+    EXPECT_TRUE(o.noPenalties);
+    EXPECT_EQ(o.date, QDate(2024, 4, 2));
+    EXPECT_EQ(o.compensationDiscountPercent, base::Decimal(10)); // design value of ERED
+    ASSERT_TRUE(admin.setText("ERED", "7"));
+    EXPECT_EQ(PaymentOptions(t, QDate(2024, 4, 2), admin, 2024).compensationDiscountPercent, base::Decimal(7));
 }

@@ -148,6 +148,13 @@ TEST(ComputeBalance, YearlyTaxGroups)
         // A credit of 130 covers unpaid1 and 30 of unpaid2: (-30 + 100) x 1 % = 0.7 -> 1. -130 + 200 + 1.
         {"credit above the first instalment", with(Group(200, 200, 20), [](SoldCalcRow& r) { r.DEPOZ = 130; }),
          october15, none, 200, -130, 1, 0, 0, 71},
+        // A credit of 30 pays the carried penalties of 15 first, as a payment does; 15 is left for the
+        // first instalment: (100 - 15) x 7 % = 5.95 -> 6; unpaid2 100 x 1 % = 1. -30 + 200 + 7 + 15.
+        {"credit, carried penalties and the year", with(Group(200, 200), [](SoldCalcRow& r) {
+             r.DEPOZ = 30;
+             r.MAJOR = 15;
+         }),
+         october15, none, 200, -30, 22, 0, 0, 192},
         // Between the terms only the first instalment is overdue: (100 - 130) < 0, nothing.
         {"credit between the terms", with(Group(200, 200, 20), [](SoldCalcRow& r) { r.DEPOZ = 130; }),
          QDate(2024, 6, 15), none, 200, -130, 0, 0, 0, 70},
