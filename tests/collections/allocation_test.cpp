@@ -506,6 +506,13 @@ TEST(Allocation, LeviesAndDebits)
         // G = 170, E = 50: current 120, 50 overpaid, SUMA -50.
         {"overpaid", Levy(31, "Salubritate", 120, 30), 200,
          Line("Salubritate", "C", 30, 0, 50, 120, 0, 0, "HCL 5", "CHITANTA"), -50, 0},
+        // A refund (payment order) on a levy with a reduction: G = -10 < 0, H < 0 and REDUC > 0: a
+        // reduction line of 10; the arrears grow by 10 (J - H).
+        {"refund on a levy with a reduction", Levy(31, "Salubritate", 100, 0, 10), -10,
+         Line("Salubritate", "O", 0, 0, 0, 0, 0, 10, "HCL 5", "OP"), 100, 10},
+        // Without a reduction the refund is a negative current amount.
+        {"refund on a levy", Levy(31, "Salubritate", -40, 0), -40,
+         Line("Salubritate", "O", 0, 0, 0, -40, 0, 0, "HCL 5", "OP"), -40, 40},
     };
     for (const Case& c : levies) {
         Window w;
