@@ -37,7 +37,7 @@ std::vector<MainCommand> MainCommands()
         button("MButCasa", "Registru de Casa", "Registrul de casa pe conturi.", Gate::Everyone),
         button("MButGosp", kRegisterCommand, "Adaugare numere de ROL.", Gate::NotCashier),
         button("MBut2", "Liste si Formulare", "Diverse rapoarte.", Gate::Everyone),
-        button("MButAdm", "Administrare", "Administrare program.", Gate::AdminAction),
+        button("MButAdm", kAdminCommand, "Administrare program.", Gate::AdminAction),
         button("UtilBut", "Utilitare", "Utilitare program.", Gate::Everyone),
         button("ToolButton1", "Iesire", "Inchide programul.", Gate::Everyone,
                [](TForm3& f) { f.ToolButton1Click(); }),

@@ -28,6 +28,7 @@ inline constexpr char kTemplateMenuPath[] = "Utilitare > Modele listare - Editar
 inline constexpr char kUtilitiesLogGeneral[] = "Utilitare > Istoric modificari > General";
 inline constexpr char kUtilitiesLogLocal[] = "Utilitare > Istoric modificari > De pe acest calculator";
 inline constexpr char kRegisterCommand[] = "Gospodarii -Roluri-";
+inline constexpr char kAdminCommand[] = "Administrare";
 inline constexpr char kListFizice[] =
     "Liste si Formulare > Alte Centralizatoare > Lista persoane fizice/juridice > Fizice";
 inline constexpr char kListJuridice[] =

@@ -5,6 +5,7 @@
 #include "app/tform1.h"
 #include "app/main_commands.h"
 #include "app/tform3.h"
+#include "app/tform4.h"
 #include "core/activity_log.h"
 #include "core/current_user.h"
 #include "core/tlogview.h"
@@ -109,11 +110,27 @@ int main(int argc, char** argv)
             if (!registerWindow) registerWindow = std::make_unique<reg::TGospodarii>(s.database(), s.settings(), s.counters());
             registerWindow->Open();
         });
+        mainWindow->setAction(app::kAdminCommand, app::AdministrareAction([&] {
+            app::StartupSequence& s = *startup->sequence();
+            app::TForm4::Context c;
+            c.folders = s.folders();
+            c.db = &s.database();
+            c.settings = &s.settings();
+            c.counters = &s.counters();
+            c.log = logAction;
+            c.villagesChanged = [&] {
+                if (registerWindow) registerWindow->RefreshVillages();
+            };
+            return c;
+        }));
         mainWindow->Show();
         logView.reset();
     });
     startup = &form;
-    form.setPrepare([&](app::StartupSequence& sequence) { sequence.setLogAction(logAction); });
+    form.setPrepare([&](app::StartupSequence& sequence) {
+        sequence.setLogAction(logAction);
+        sequence.setLoadAdministratorSettings(app::AdministratorLoader()); // start-up step 5
+    });
 
     QObject::connect(&instance, &app::SingleInstance::activationRequested, &application, bringForward);
     QObject::connect(&form, &app::TForm1::finished, &application, [](int code) { QCoreApplication::exit(code); });
