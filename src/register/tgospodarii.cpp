@@ -7,6 +7,7 @@
 #include "platform/ui/interaction.h"
 #include "platform/ui/upper_case.h"
 #include "register/asset_page_view.h"
+#include "register/buildings_page.h"
 #include "register/field_keys.h"
 #include "register/register_texts.h"
 #include "register/taxpayer_model.h"
@@ -29,9 +30,9 @@ namespace lirma::reg {
 namespace {
 
 // The navigation list: what each entry shows. Entry k >= 2 shows page k - 1 of the page
-// control, whose second page (the buildings) comes with the buildings.
+// control; the buildings page is a page of its own (BuildingsPage).
 struct NavEntry {
-    enum Kind { Identification, Heading, Page, Absent } kind;
+    enum Kind { Identification, Heading, Page, Buildings } kind;
     AssetPage page = AssetPage::Pag1;
 };
 
@@ -39,7 +40,7 @@ const std::vector<NavEntry>& navEntries()
 {
     static const std::vector<NavEntry> entries = {
         {NavEntry::Identification}, {NavEntry::Heading},           {NavEntry::Page, AssetPage::Pag1},
-        {NavEntry::Absent},         {NavEntry::Page, AssetPage::Pag4}, {NavEntry::Page, AssetPage::Pag5},
+        {NavEntry::Buildings},      {NavEntry::Page, AssetPage::Pag4}, {NavEntry::Page, AssetPage::Pag5},
         {NavEntry::Page, AssetPage::Pag6}, {NavEntry::Page, AssetPage::Pag7}, {NavEntry::Page, AssetPage::Pag8},
         {NavEntry::Page, AssetPage::Pag9}, {NavEntry::Page, AssetPage::Pag10}, {NavEntry::Page, AssetPage::Pag11},
     };
@@ -111,7 +112,7 @@ TGospodarii::TGospodarii(storage::Database& db, db::Settings& settings, db::Coun
         case NavEntry::Identification: caption = text::NavIdentification(); break;
         case NavEntry::Heading: caption = text::NavHeading(); break;
         case NavEntry::Page: caption = PageDefOf(e.page).navEntry; break;
-        case NavEntry::Absent: caption = text::NavBuildings(); break;
+        case NavEntry::Buildings: caption = text::NavBuildings(); break;
         }
         auto* item = new QListWidgetItem(caption, nav_);
         if (e.kind == NavEntry::Heading) {
@@ -119,8 +120,6 @@ TGospodarii::TGospodarii(storage::Database& db, db::Settings& settings, db::Coun
             f.setBold(true);
             item->setFont(f);
             item->setFlags(Qt::ItemIsEnabled);
-        } else if (e.kind == NavEntry::Absent) {
-            item->setFlags(Qt::NoItemFlags);
         }
     }
     connect(nav_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { ListView1SelectItem(nav_->row(item)); });
@@ -133,6 +132,8 @@ TGospodarii::TGospodarii(storage::Database& db, db::Settings& settings, db::Coun
     stack_->setObjectName("PageControl");
     buildIdentification();
     stack_->addWidget(ident_);
+    buildings_ = new BuildingsPage(db_, settings_, counters, admin_, stack_);
+    stack_->addWidget(buildings_);
     for (const PageDef& d : AssetPageDefs()) {
         auto* view = new AssetPageView(d.page, stack_);
         views_[d.page] = view;
@@ -291,6 +292,15 @@ TAddGosF& TGospodarii::dialog()
     if (!dialog_)
         dialog_ = std::make_unique<TAddGosF>(this);
     return *dialog_;
+}
+
+int TGospodarii::EntryOfBuildings()
+{
+    const auto& entries = navEntries();
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].kind == NavEntry::Buildings)
+            return int(i);
+    return -1;
 }
 
 int TGospodarii::EntryOfPage(AssetPage page)
@@ -575,10 +585,12 @@ bool TGospodarii::ListView1SelectItem(int entry)
     const NavEntry& e = entries[size_t(entry)];
     auto backToCurrent = [this] {
         navigating_ = true;
-        nav_->setCurrentRow(current_ ? EntryOfPage(*current_) : 0);
+        nav_->setCurrentRow(current_                                 ? EntryOfPage(*current_)
+                            : stack_->currentWidget() == buildings_ ? EntryOfBuildings()
+                                                                    : 0);
         navigating_ = false;
     };
-    if (e.kind == NavEntry::Heading || e.kind == NavEntry::Absent) {
+    if (e.kind == NavEntry::Heading) {
         backToCurrent();
         return false;
     }
@@ -591,6 +603,13 @@ bool TGospodarii::ListView1SelectItem(int entry)
     navigating_ = false;
     if (e.kind == NavEntry::Identification) {
         showIdentification();
+        return true;
+    }
+    if (e.kind == NavEntry::Buildings) {
+        current_.reset();
+        stack_->setCurrentWidget(buildings_);
+        if (const Taxpayer* t = selected())
+            buildings_->Load(*t);
         return true;
     }
     current_ = e.page;

@@ -33,6 +33,7 @@ class BandedHeaderView;
 namespace lirma::reg {
 
 class AssetPageView;
+class BuildingsPage;
 class TaxpayerModel;
 
 class TGospodarii : public QDialog {
@@ -64,6 +65,8 @@ public:
     bool ListView1SelectItem(int entry);
     // The entry that shows a page, and the page an entry shows.
     static int EntryOfPage(AssetPage page);
+    // The entry of the buildings page ("   - cladiri").
+    static int EntryOfBuildings();
     static std::optional<AssetPage> PageOfEntry(int entry);
     std::optional<AssetPage> currentPage() const { return current_; }
     // "Memoreaza modificarile" / "Anuleaza modificarile" of a page; true when nothing is left
@@ -83,6 +86,7 @@ public:
     QStackedWidget* pageControl() const { return stack_; }
     QWidget* IdentificareP() const { return ident_; }
     AssetPageView* pageView(AssetPage page) const;
+    BuildingsPage* buildingsPage() const { return buildings_; }
     QComboBox* SatCombo() const { return satCombo_; }
     QLineEdit* ROLEd() const { return rolEd_; }
     QLineEdit* NumeEd() const { return numeEd_; }
@@ -129,6 +133,7 @@ private:
     QStackedWidget* stack_ = nullptr;
     QWidget* ident_ = nullptr;
     std::map<AssetPage, AssetPageView*> views_;
+    BuildingsPage* buildings_ = nullptr;
     QComboBox* satCombo_ = nullptr;
     QLineEdit* rolEd_ = nullptr;
     QLineEdit* numeEd_ = nullptr;
@@ -144,7 +149,7 @@ private:
     QPushButton* modify_ = nullptr;
     QPushButton* delete_ = nullptr;
 
-    std::optional<AssetPage> current_; // nullopt: the identification page
+    std::optional<AssetPage> current_; // nullopt: the identification or the buildings page
     bool opening_ = false;
     bool loading_ = false;
     bool reloadPending_ = false;

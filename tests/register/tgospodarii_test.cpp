@@ -2,6 +2,7 @@
 // dialog with its balloons, delete, page navigation with unsaved changes, refused values and
 // the year lock.
 #include "register/asset_page_view.h"
+#include "register/buildings_page.h"
 #include "register/taddgosf.h"
 #include "register/tcnpedit.h"
 #include "register/tgospodarii.h"
@@ -297,7 +298,9 @@ TEST_F(RegisterWindowTest, LeavingAPageWithUnsavedChangesAsks)
     const int64_t id = add("SAT", "1", "ION");
     window->Prepare();
     EXPECT_FALSE(window->ListView1SelectItem(1)) << "the heading selects nothing";
-    EXPECT_FALSE(window->ListView1SelectItem(3)) << "the buildings come with their own page";
+    EXPECT_TRUE(window->ListView1SelectItem(TGospodarii::EntryOfBuildings()));
+    EXPECT_EQ(window->pageControl()->currentWidget(), window->buildingsPage());
+    ASSERT_TRUE(window->ListView1SelectItem(0));
     EXPECT_EQ(window->pageControl()->currentWidget(), window->IdentificareP());
 
     ASSERT_TRUE(open(AssetPage::Pag1));
