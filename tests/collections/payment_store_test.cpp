@@ -20,6 +20,9 @@
 #include <map>
 #include <memory>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace lirma;
 using namespace lirma::collections;
 
@@ -329,4 +332,70 @@ TEST_F(PaymentStoreTest, CommandLinePrintsTheStoredLines)
     EXPECT_EQ(code2, 2);
     EXPECT_TRUE(out2.isEmpty());
     EXPECT_EQ(err2, texts::NothingEntered() + "\n");
+}
+
+// Two cashiers pay 100 on the same debit at once, both having computed before either stores: one
+// stores, the other is told to recompute; after its second attempt both payments are there once.
+TEST_F(PaymentStoreTest, TwoCashiersAtOnceOneRecomputes)
+{
+    addDebit(41, 1000);
+    ASSERT_TRUE(settings->WriteSetting("BOB", "SERIA", "CD"));
+    ASSERT_TRUE(settings->WriteSetting("BOB", "CHIT", "7"));
+    db.reset();
+    log.reset();
+
+    // One cashier's attempt: compute, wait for the other to have computed too, store.
+    auto attempt = [this](const QString& user, int readyOut, int readyIn) {
+        storage::Database own(folders.data.toStdString());
+        db::Settings s = db::Settings::inFolders(folders.data, folders.data);
+        db::Counters c(db::settingsPathIn(folders.data));
+        auto calc = CalcOm(own, s, 5, QDate(2024, 3, 15), 2024);
+        calc->balance.debite[0].ACHITAT = 100;
+        const AllocationResult a = AllocatePayment(calc->balance, PaymentOptions(calc->taxpayer, QDate(2024, 3, 15), admin, 2024));
+        const auto lines = MergeLines(FinalLines(a.allocation->lines, ClassificationCodes(own, true),
+                                                 s.read(db::keys::SERIA, user), 7));
+        if (readyOut >= 0) {
+            char b = 1;
+            if (write(readyOut, &b, 1) != 1 || read(readyIn, &b, 1) != 1)
+                return PaymentOutcome::Refused;
+        }
+        PaymentStore store(own, c, s);
+        PaymentRequest req;
+        req.user = user;
+        req.payer = "POP ION";
+        req.documentDate = QDate(2024, 3, 15);
+        return store.Store(*calc, *a.allocation, lines, req, 2024).outcome;
+    };
+
+    int toChild[2], toParent[2];
+    ASSERT_EQ(pipe(toChild), 0);
+    ASSERT_EQ(pipe(toParent), 0);
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        const PaymentOutcome o = attempt("BOB", toParent[1], toChild[0]);
+        _exit(static_cast<int>(o));
+    }
+    const PaymentOutcome mine = attempt("ANA", toChild[1], toParent[0]);
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    const auto theirs = static_cast<PaymentOutcome>(WEXITSTATUS(status));
+    for (int fd : {toChild[0], toChild[1], toParent[0], toParent[1]})
+        close(fd);
+
+    // Exactly one stored, the other told that the rows changed.
+    ASSERT_TRUE((mine == PaymentOutcome::Stored && theirs == PaymentOutcome::Changed) ||
+                (mine == PaymentOutcome::Changed && theirs == PaymentOutcome::Stored))
+        << int(mine) << " " << int(theirs);
+    const QString loser = mine == PaymentOutcome::Changed ? "ANA" : "BOB";
+    EXPECT_EQ(attempt(loser, -1, -1), PaymentOutcome::Stored);
+
+    db = std::make_unique<storage::Database>(folders.data.toStdString());
+    EXPECT_EQ(rows("SELECT SUMAC FROM Debit"), (Rows{{"800"}}));
+    EXPECT_EQ(rows("SELECT SERIA, NR, TOTAL FROM Chitante ORDER BY SERIA"),
+              (Rows{{"AB", "7", "100"}, {"CD", "7", "100"}}));
+    EXPECT_EQ(rows("SELECT IDANUL, SUMAC FROM UndelDebit ORDER BY IDANUL"),
+              (Rows{{"50", "1000"}, {"51", "900"}}));
+    EXPECT_EQ(rows("SELECT COUNT(DISTINCT IDCHIT) FROM Chitante"), (Rows{{"2"}}));
 }
