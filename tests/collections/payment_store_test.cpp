@@ -399,3 +399,18 @@ TEST_F(PaymentStoreTest, TwoCashiersAtOnceOneRecomputes)
               (Rows{{"50", "1000"}, {"51", "900"}}));
     EXPECT_EQ(rows("SELECT COUNT(DISTINCT IDCHIT) FROM Chitante"), (Rows{{"2"}}));
 }
+
+// A no-penalty taxpayer pays the total shown: arrears and the current year with its discount; the
+// carried penalties are neither paid nor changed.
+TEST_F(PaymentStoreTest, NoPenaltyTaxpayerLeavesCarriedPenaltiesAlone)
+{
+    db->exec("UPDATE Gospodar SET NOTAX = 'DA' WHERE IDGOS = 5");
+    addGroup(20, "Impozit pe cladiri", 200, 200, 20, 100, 0, 15);
+    const auto r = pay(true, {});
+    ASSERT_EQ(r->outcome, PaymentOutcome::Stored) << r->message.toStdString();
+    EXPECT_EQ(rows("SELECT RESTANTA, MAJOREST, DEPOZIT, CURENT, MAJOR, REDUCERE, TOTAL FROM Chitante"),
+              (Rows{{"100", "0", "0", "200", "0", "20", "280"}}));
+    EXPECT_EQ(rows("SELECT SUMA, REST, REDUC, DATOR, DEPOZ, MAJOR FROM SoldCalc"),
+              (Rows{{"200", "0", "20", "0", "0", "15"}}));
+    EXPECT_EQ(rows("SELECT IDANUL, DATOR, MAJOR FROM UndelSold"), (Rows{{"50", "100", "15"}}));
+}
