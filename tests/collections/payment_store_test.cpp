@@ -414,3 +414,25 @@ TEST_F(PaymentStoreTest, NoPenaltyTaxpayerLeavesCarriedPenaltiesAlone)
               (Rows{{"200", "0", "20", "0", "0", "15"}}));
     EXPECT_EQ(rows("SELECT IDANUL, DATOR, MAJOR FROM UndelSold"), (Rows{{"50", "100", "15"}}));
 }
+
+// A compensation note moves a credit of 50 on one group to the 50 due on another: two "N" lines
+// with the typed number, the taxpayer's total unchanged, the receipt book untouched.
+TEST_F(PaymentStoreTest, CompensationNoteMovesACredit)
+{
+    addGroup(20, "Impozit pe cladiri", 0, 0, 0, 0, 50, 0);
+    addGroup(21, "Impozit pe teren intravilan", 50, 50, 0, 0, 0, 0);
+    PaymentRequest req;
+    req.document = DocumentKind::Note;
+    req.typedNumber = 33;
+    const auto r = pay(false, {{TypedAmount::Table::Impozite, 20, -50}, {TypedAmount::Table::Impozite, 21, 50}}, req);
+    ASSERT_EQ(r->outcome, PaymentOutcome::Stored) << r->message.toStdString();
+    EXPECT_EQ(rows("SELECT GRUPA, SERIA, NR, PLATNUME, DEPOZIT, CURENT, TOTAL, TIP FROM Chitante ORDER BY GRUPA"),
+              (Rows{{"Impozit pe cladiri", " -", "33", "POP ION", "-50", "0", "-50", "N"},
+                    {"Impozit pe teren intravilan", " -", "33", "POP ION", "0", "50", "50", "N"}}));
+    EXPECT_EQ(rows("SELECT IDRES, REST, DEPOZ FROM SoldCalc ORDER BY IDRES"),
+              (Rows{{"20", "0", "0"}, {"21", "0", "0"}}));
+    EXPECT_EQ(rows("SELECT IDRES, REST, DEPOZ FROM UndelSold ORDER BY IDRES"),
+              (Rows{{"20", "0", "50"}, {"21", "50", "0"}}));
+    EXPECT_EQ(counters->PeekId("ANA", "CHIT"), "7");
+    EXPECT_EQ(log->Read(core::LogSource::General).back().action, "Operat N nr.33");
+}
