@@ -24,18 +24,22 @@ QString valueOrOne(const QString& v)
 
 Counters::Counters(QString settingsFile) : file_(std::move(settingsFile)) {}
 
-QString Counters::NextId(const QString& section, const QString& key)
+QString Counters::NextId(const QString& section, const QString& key) { return NextIds(section, key, 1); }
+
+QString Counters::NextIds(const QString& section, const QString& key, int64_t count)
 {
+    if (count < 1)
+        throw CounterError("NextIds: count must be at least 1");
     QString stored;
     std::optional<int64_t> drawn;
     const bool ok = file_.update([&](ini::IniDocument& doc) {
         stored = valueOrOne(doc.value(section, key));
         drawn = parseWhole(stored);
-        if (!drawn || *drawn == INT64_MAX)
+        if (!drawn || *drawn > INT64_MAX - count)
             return false;
-        return doc.setValue(section, key, QString::number(*drawn + 1));
+        return doc.setValue(section, key, QString::number(*drawn + count));
     });
-    if (!drawn || *drawn == INT64_MAX) {
+    if (!drawn || *drawn > INT64_MAX - count) {
         error_ = msgNotWhole(section, key, stored);
         throw CounterError(error_.toStdString());
     }

@@ -14,7 +14,9 @@ void usage() {
                  "  create TABLE \"COL TYPE, ...\"  create a table (CHAR(n), DECIMAL(w,d), DATE)\n"
                  "  init                          create missing tables, upgrade, daily maintenance, counters\n"
                  "  balance --idgos N [--date dd.MM.yyyy]\n"
-                 "                                a taxpayer's taxes, levies and debits due at the date\n";
+                 "                                a taxpayer's taxes, levies and debits due at the date\n"
+                 "  assess [--idgos N]            yearly debts of one taxpayer or of the whole register\n"
+                 "                                (refused ones on stderr, exit 2 when there are any)\n";
 }
 
 } // namespace
