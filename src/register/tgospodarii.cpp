@@ -1,5 +1,7 @@
 #include "register/tgospodarii.h"
 
+#include "assessment/levy_texts.h"
+#include "assessment/taxe_an_page.h"
 #include "core/banded_header.h"
 #include "db/data_folder.h"
 #include "db/setting_keys.h"
@@ -25,14 +27,17 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace lirma::reg {
 
 namespace {
 
 // The navigation list: what each entry shows. Entry k >= 2 shows page k - 1 of the page
-// control; the buildings page is a page of its own (BuildingsPage).
+// control; the buildings page is a page of its own (BuildingsPage), and so is the last one, the
+// year's operations (assessment::TaxeAnPage).
 struct NavEntry {
-    enum Kind { Identification, Heading, Page, Buildings } kind;
+    enum Kind { Identification, Heading, Page, Buildings, YearOperations } kind;
     AssetPage page = AssetPage::Pag1;
 };
 
@@ -43,8 +48,18 @@ const std::vector<NavEntry>& navEntries()
         {NavEntry::Buildings},      {NavEntry::Page, AssetPage::Pag4}, {NavEntry::Page, AssetPage::Pag5},
         {NavEntry::Page, AssetPage::Pag6}, {NavEntry::Page, AssetPage::Pag7}, {NavEntry::Page, AssetPage::Pag8},
         {NavEntry::Page, AssetPage::Pag9}, {NavEntry::Page, AssetPage::Pag10}, {NavEntry::Page, AssetPage::Pag11},
+        {NavEntry::YearOperations},
     };
     return entries;
+}
+
+int entryOfKind(NavEntry::Kind kind)
+{
+    const auto& entries = navEntries();
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].kind == kind)
+            return int(i);
+    return -1;
 }
 
 QLabel* boldLabel(const QString& text, QWidget* parent)
@@ -105,7 +120,9 @@ TGospodarii::TGospodarii(storage::Database& db, db::Settings& settings, db::Coun
 
     nav_ = new QListWidget(this);
     nav_->setObjectName("ListView1");
-    nav_->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("   - auto combinatii peste 12 t")) + 24);
+    nav_->setFixedWidth(std::max(fontMetrics().horizontalAdvance(QStringLiteral("   - auto combinatii peste 12 t")),
+                                 fontMetrics().horizontalAdvance(assessment::yeartext::YearPageNavEntry()))
+                        + 24);
     for (const NavEntry& e : navEntries()) {
         QString caption;
         switch (e.kind) {
@@ -113,6 +130,7 @@ TGospodarii::TGospodarii(storage::Database& db, db::Settings& settings, db::Coun
         case NavEntry::Heading: caption = text::NavHeading(); break;
         case NavEntry::Page: caption = PageDefOf(e.page).navEntry; break;
         case NavEntry::Buildings: caption = text::NavBuildings(); break;
+        case NavEntry::YearOperations: caption = assessment::yeartext::YearPageNavEntry(); break;
         }
         auto* item = new QListWidgetItem(caption, nav_);
         if (e.kind == NavEntry::Heading) {
@@ -149,6 +167,8 @@ TGospodarii::TGospodarii(storage::Database& db, db::Settings& settings, db::Coun
         for (int i = 0; i < view->fieldCount(); ++i)
             enter->watch(view->field(i));
     }
+    taxeAn_ = new assessment::TaxeAnPage(db_, counters, admin_, stack_);
+    stack_->addWidget(taxeAn_);
 
     auto* body = new QHBoxLayout;
     body->setContentsMargins(6, 6, 6, 6);
@@ -302,6 +322,8 @@ int TGospodarii::EntryOfBuildings()
             return int(i);
     return -1;
 }
+
+int TGospodarii::EntryOfYearOperations() { return entryOfKind(NavEntry::YearOperations); }
 
 int TGospodarii::EntryOfPage(AssetPage page)
 {
@@ -587,6 +609,7 @@ bool TGospodarii::ListView1SelectItem(int entry)
         navigating_ = true;
         nav_->setCurrentRow(current_                                 ? EntryOfPage(*current_)
                             : stack_->currentWidget() == buildings_ ? EntryOfBuildings()
+                            : stack_->currentWidget() == taxeAn_    ? EntryOfYearOperations()
                                                                     : 0);
         navigating_ = false;
     };
@@ -610,6 +633,13 @@ bool TGospodarii::ListView1SelectItem(int entry)
         stack_->setCurrentWidget(buildings_);
         if (const Taxpayer* t = selected())
             buildings_->Load(*t);
+        return true;
+    }
+    if (e.kind == NavEntry::YearOperations) {
+        current_.reset();
+        stack_->setCurrentWidget(taxeAn_);
+        if (const Taxpayer* t = selected())
+            taxeAn_->setTaxpayer({t->idgos, t->satul, t->rol});
         return true;
     }
     current_ = e.page;

@@ -29,6 +29,9 @@ class QTableView;
 namespace lirma::core {
 class BandedHeaderView;
 }
+namespace lirma::assessment {
+class TaxeAnPage;
+}
 
 namespace lirma::reg {
 
@@ -67,6 +70,8 @@ public:
     static int EntryOfPage(AssetPage page);
     // The entry of the buildings page ("   - cladiri").
     static int EntryOfBuildings();
+    // The entry of the page "Operatiuni in timpul anului" (the last one).
+    static int EntryOfYearOperations();
     static std::optional<AssetPage> PageOfEntry(int entry);
     std::optional<AssetPage> currentPage() const { return current_; }
     // "Memoreaza modificarile" / "Anuleaza modificarile" of a page; true when nothing is left
@@ -87,6 +92,7 @@ public:
     QWidget* IdentificareP() const { return ident_; }
     AssetPageView* pageView(AssetPage page) const;
     BuildingsPage* buildingsPage() const { return buildings_; }
+    assessment::TaxeAnPage* taxeAnPage() const { return taxeAn_; }
     QComboBox* SatCombo() const { return satCombo_; }
     QLineEdit* ROLEd() const { return rolEd_; }
     QLineEdit* NumeEd() const { return numeEd_; }
@@ -134,6 +140,7 @@ private:
     QWidget* ident_ = nullptr;
     std::map<AssetPage, AssetPageView*> views_;
     BuildingsPage* buildings_ = nullptr;
+    assessment::TaxeAnPage* taxeAn_ = nullptr;
     QComboBox* satCombo_ = nullptr;
     QLineEdit* rolEd_ = nullptr;
     QLineEdit* numeEd_ = nullptr;
@@ -149,7 +156,7 @@ private:
     QPushButton* modify_ = nullptr;
     QPushButton* delete_ = nullptr;
 
-    std::optional<AssetPage> current_; // nullopt: the identification or the buildings page
+    std::optional<AssetPage> current_; // nullopt: the identification, buildings or year page
     bool opening_ = false;
     bool loading_ = false;
     bool reloadPending_ = false;
