@@ -6,6 +6,7 @@
 #include "app/main_commands.h"
 #include "app/tform3.h"
 #include "app/tform4.h"
+#include "assessment/tfclasificare.h"
 #include "core/activity_log.h"
 #include "core/current_user.h"
 #include "core/tlogview.h"
@@ -120,6 +121,11 @@ int main(int argc, char** argv)
             c.log = logAction;
             c.villagesChanged = [&] {
                 if (registerWindow) registerWindow->RefreshVillages();
+            };
+            // "Coduri clasificare" of the administrator window.
+            c.openClassificationCodes = [&] {
+                app::StartupSequence& seq = *startup->sequence();
+                assessment::ShowClassificationCodes(seq.database(), seq.counters());
             };
             return c;
         }));
