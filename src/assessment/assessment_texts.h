@@ -76,7 +76,9 @@ inline QString ValueTooLarge(const QString& numep, const QString& rol)
            QStringLiteral(") nu a fost adaugat la plata: suprafetele sau cantitatile dau o valoare prea mare.");
 }
 
-// Calculation sheets.
+// Calculation sheets: the button of the land and vehicle pages, and the tax line beside it.
 inline QString SheetTitle() { return QStringLiteral("Fisa de calcul"); }
+inline QString PageTax(int64_t lei) { return QStringLiteral("Impozit calculat: ") + QString::number(lei) + QStringLiteral(" lei"); }
+inline QString PageTaxUnknown() { return QStringLiteral("Impozit calculat: -"); }
 
 } // namespace lirma::assessment::text

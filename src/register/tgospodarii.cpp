@@ -173,7 +173,11 @@ TGospodarii::TGospodarii(storage::Database& db, db::Settings& settings, db::Coun
     auto* body = new QHBoxLayout;
     body->setContentsMargins(6, 6, 6, 6);
     body->addWidget(nav_);
-    body->addWidget(stack_, 1);
+    // The pages, and below them the rows of buttons the assessment adds (AddBelowPages).
+    pagesColumn_ = new QVBoxLayout;
+    pagesColumn_->setContentsMargins(0, 0, 0, 0);
+    pagesColumn_->addWidget(stack_, 1);
+    body->addLayout(pagesColumn_, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -324,6 +328,12 @@ int TGospodarii::EntryOfBuildings()
 }
 
 int TGospodarii::EntryOfYearOperations() { return entryOfKind(NavEntry::YearOperations); }
+
+void TGospodarii::AddBelowPages(QWidget* widget)
+{
+    widget->setParent(this);
+    pagesColumn_->addWidget(widget);
+}
 
 int TGospodarii::EntryOfPage(AssetPage page)
 {

@@ -25,6 +25,7 @@ class QListWidget;
 class QPushButton;
 class QStackedWidget;
 class QTableView;
+class QVBoxLayout;
 
 namespace lirma::core {
 class BandedHeaderView;
@@ -52,6 +53,8 @@ public:
     void Prepare();
     // The village list again (after the administrator settings or an import changed it).
     void RefreshVillages();
+    // A row of buttons below the pages (the yearly assessment's); the window takes it over.
+    void AddBelowPages(QWidget* widget);
 
     // --- identification page ---
     void PuneFiltru();
@@ -137,6 +140,7 @@ private:
     QLabel* headRol_ = nullptr;
     QListWidget* nav_ = nullptr;
     QStackedWidget* stack_ = nullptr;
+    QVBoxLayout* pagesColumn_ = nullptr;
     QWidget* ident_ = nullptr;
     std::map<AssetPage, AssetPageView*> views_;
     BuildingsPage* buildings_ = nullptr;

@@ -13,6 +13,7 @@
 #include "documents/simple_lists.h"
 #include "platform/base/edition.h"
 #include "platform/base/files.h"
+#include "register/assessment_bar.h"
 #include "register/tgospodarii.h"
 
 #include <QApplication>
@@ -108,7 +109,12 @@ int main(int argc, char** argv)
                               [&db, &folders](app::TForm3&) { documents::ListaNumarPersoaneCommand(db, folders); });
         mainWindow->setAction(app::kRegisterCommand, [&](app::TForm3&) {
             app::StartupSequence& s = *startup->sequence();
-            if (!registerWindow) registerWindow = std::make_unique<reg::TGospodarii>(s.database(), s.settings(), s.counters());
+            if (!registerWindow) {
+                registerWindow = std::make_unique<reg::TGospodarii>(s.database(), s.settings(), s.counters());
+                registerWindow->AddBelowPages(new reg::AssessmentBar(*registerWindow, s.database(), s.settings(),
+                                                                     s.counters(), core::AdminStore(), s.folders(),
+                                                                     logAction));
+            }
             registerWindow->Open();
         });
         mainWindow->setAction(app::kAdminCommand, app::AdministrareAction([&] {
