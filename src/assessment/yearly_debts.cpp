@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_set>
 
 namespace lirma::assessment {
 
@@ -581,14 +582,25 @@ std::optional<Refusal> YearlyDebts::AssessTaxpayer(int64_t idgos)
 YearlyDebts::RunResult YearlyDebts::AssessAll(const std::vector<int64_t>& ids, const std::function<bool(int)>& afterEach)
 {
     RunResult result;
+    // Each taxpayer once: a group is planned before it is written, so a second plan of the same
+    // taxpayer in one group would not see the rows the first one creates.
+    std::vector<int64_t> unique;
+    unique.reserve(ids.size());
+    {
+        std::unordered_set<int64_t> seen;
+        for (int64_t id : ids)
+            if (seen.insert(id).second)
+                unique.push_back(id);
+    }
+    const std::vector<int64_t>& order = unique;
     size_t next = 0;
-    while (next < ids.size() && !result.stopped && result.error.isEmpty()) {
+    while (next < order.size() && !result.stopped && result.error.isEmpty()) {
         storage::Transaction tx(impl_->db_);
         std::vector<Plan> plans;
         try {
-            while (next < ids.size() && int(plans.size()) < impl_->batchSize_) {
+            while (next < order.size() && int(plans.size()) < impl_->batchSize_) {
                 Plan p;
-                if (auto refusal = impl_->plan(ids[next], p)) {
+                if (auto refusal = impl_->plan(order[next], p)) {
                     result.refusals.push_back(std::move(*refusal));
                     ++result.rejected;
                 } else {

@@ -53,7 +53,7 @@ public:
         bool stopped = false;          // the callback asked to stop
         QString error;                 // a database failure stopped the run ("" when none)
     };
-    // Adds the taxpayers to payment in the order given. After each one `afterEach(done)` is called
+    // Adds the taxpayers to payment in the order given (one given twice is assessed once). After each one `afterEach(done)` is called
     // with the number handled so far; returning false stops the run once the taxpayers already
     // handled are stored. A database failure stops the run too: the taxpayers stored before it stay.
     RunResult AssessAll(const std::vector<int64_t>& ids, const std::function<bool(int done)>& afterEach = {});

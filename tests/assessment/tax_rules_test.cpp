@@ -69,7 +69,9 @@ TEST(TaxRules, Discounts)
     EXPECT_EQ(FourPlaceDiscount(D("100"), D("15")), D("14")); // 15 > 10 -> 14
     EXPECT_EQ(FourPlaceDiscount(D("0"), D("10")), D("0"));
 
-    // Balances: RoundHalfAway(total x p / 100), replaced by Trunc(total / 10) when above it.
+    // Balances: RoundHalfAway(total x p / 100), replaced by Trunc(total / 10) when above it. A group
+    // under 50 lei keeps its discount here: whether it is granted (BONIF50) is decided when the
+    // balance is computed at the counter.
     const Whole balance[] = {
         {15, "10", 1},   // 1.5 -> 2 > 1.5 -> Trunc(1.5) = 1
         {49, "10", 4},   // 4.9 -> 5 > 4.9 -> 4
