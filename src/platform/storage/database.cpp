@@ -50,7 +50,9 @@ int authorize(void* arg, int action, const char*, const char*, const char*, cons
     case SQLITE_DETACH:
         return SQLITE_DENY;
     case SQLITE_SAVEPOINT:
-        return impl->inTx ? SQLITE_OK : SQLITE_DENY;
+        // Statements are atomic and Transaction groups them; SQL savepoints would not
+        // reach tables that join the transaction after them.
+        return SQLITE_DENY;
     default:
         return SQLITE_OK;
     }

@@ -131,10 +131,14 @@ TEST(StorageQueries, UserSqlCannotBypassTheEngine) {
     TempDir dir;
     Database db(dir.path());
     db.createTable("T", parseColumnList("A DECIMAL(3,0)"));
-    for (const char* sql : {"DROP TABLE T", "CREATE TABLE X (A INT)", "BEGIN", "COMMIT",
+    for (const char* sql : {"DROP TABLE T", "CREATE TABLE X (A INT)", "BEGIN", "COMMIT", "SAVEPOINT a",
                             "SELECT 1; SELECT 2", "SELECT \"text\""}) {
         SCOPED_TRACE(sql);
         EXPECT_THROW(db.query(sql), StorageError);
+    }
+    {
+        Transaction tx(db);
+        EXPECT_THROW(db.exec("SAVEPOINT a"), StorageError);
     }
     EXPECT_TRUE(fs::exists(dir / "T.dbf"));
     db.dropTable("T");
