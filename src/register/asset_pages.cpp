@@ -201,44 +201,6 @@ void InsertZeroRow(storage::Database& db, const QString& table, int64_t idgos)
     db.exec("INSERT INTO " + info.name + " (" + columns + ") VALUES (" + marks + ")", params);
 }
 
-const QStringList& VehicleBandTexts()
-{
-    static const QStringList texts = {"pana in  200 cmc", "  201 -   400 cmc", "  401 -   600 cmc", "  601 -   800 cmc",
-                                      "  801 - 1000 cmc",  "1001 - 1200 cmc",   "1201 - 1400 cmc",   "1401 - 1600 cmc",
-                                      "1601 - 1800 cmc",   "1801 - 2000 cmc",   "2001 - 2200 cmc",   "2201 - 2400 cmc",
-                                      "2401 - 2600 cmc",   "2601 - 2800 cmc",   "2801 - 3000 cmc"};
-    return texts;
-}
-
-const QStringList& TrailerMassTexts()
-{
-    static const QStringList texts = {"max.1 t", ">1..3 t", ">3 t .. 5 t", ">5 t"};
-    return texts;
-}
-
-const QStringList& OutsideLandLabels()
-{
-    static const QStringList labels = {"Teren arabil",
-                                       "Pasuni - fanete",
-                                       "Vie pe rod",
-                                       "Vie pana la intrarea pe rod",
-                                       "Livada pe rod",
-                                       "Livada pana la intrarea pe rod",
-                                       "Fond forestier sau alt teren",
-                                       "Teren de constructii",
-                                       "Teren neproductiv",
-                                       "Teren cu apa, fara amenajari piscicole",
-                                       "Teren cu amenajari piscicole"};
-    return labels;
-}
-
-const QStringList& InsideLandLabels()
-{
-    static const QStringList labels = {"Teren arabil", "Pasune",      "Faneata", "Vie",
-                                       "Livada",       "Neproductiv", "Padure",  "Teren cu ape"};
-    return labels;
-}
-
 const QStringList& OtherTaxLabels()
 {
     static const QStringList labels = {

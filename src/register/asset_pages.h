@@ -3,6 +3,7 @@
 // taxpayer's row, checking typed values against their columns and saving, with the year lock.
 #pragma once
 
+#include "assessment/asset_labels.h"
 #include "db/settings.h"
 #include "platform/storage/storage.h"
 
@@ -48,14 +49,11 @@ const QStringList& PageTables();
 // Inserts the taxpayer's row into a page table: IDGOS and a zero in every other numeric column.
 void InsertZeroRow(storage::Database& db, const QString& table, int64_t idgos);
 
-// Texts of the vehicles page (Pag5) that the vehicle tax repeats in its debt rows.
-// Cylinder-capacity bands of the fields AUTO23 .. AUTO18, AUTO1 .. AUTO9, leading spaces kept.
-const QStringList& VehicleBandTexts();
-// Mass classes of the trailer fields AUTO14 .. AUTO17.
-const QStringList& TrailerMassTexts();
-// Labels of the eleven extra-muros categories (rows of Pag1) and the eight intra-muros uses.
-const QStringList& OutsideLandLabels();
-const QStringList& InsideLandLabels();
+// Texts of the pages that the taxes repeat in their debt rows: defined once, with the taxes.
+using assessment::InsideLandLabels;
+using assessment::OutsideLandLabels;
+using assessment::TrailerMassTexts;
+using assessment::VehicleBandTexts;
 // Labels of the six quantities of "Alte taxe" and of the eleven rows of "Restante".
 const QStringList& OtherTaxLabels();
 const QStringList& ArrearsLabels();
