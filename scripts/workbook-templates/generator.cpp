@@ -215,31 +215,31 @@ std::string expand(const std::string& formula, const std::vector<Col>& cols, int
 
 } // namespace
 
-Layout list(Book& book, const ListSpec& spec)
+Layout list(Book& book, const ListSpec& def)
 {
-    lxw_worksheet* ws = book.sheet(spec.sheet);
-    return listOn(book, ws, spec, 0);
+    lxw_worksheet* ws = book.sheet(def.sheet);
+    return listOn(book, ws, def, 0);
 }
 
-Layout listOn(Book& b, lxw_worksheet* ws, const ListSpec& spec, int row)
+Layout listOn(Book& b, lxw_worksheet* ws, const ListSpec& def, int row)
 {
-    const int n = int(spec.cols.size());
+    const int n = int(def.cols.size());
     for (int c = 0; c < n; ++c)
-        worksheet_set_column(ws, lxw_col_t(c), lxw_col_t(c), spec.cols[size_t(c)].width, nullptr);
-    if (spec.dbf)
+        worksheet_set_column(ws, lxw_col_t(c), lxw_col_t(c), def.cols[size_t(c)].width, nullptr);
+    if (def.dbf)
         worksheet_set_column(ws, lxw_col_t(n), lxw_col_t(n), 5, nullptr);
-    for (const auto& t : spec.top)
+    for (const auto& t : def.top)
         merge(b, ws, row, 0, row, std::min(n - 1, 3), t, "bold"), ++row;
-    if (!spec.top.empty())
+    if (!def.top.empty())
         ++row;
-    if (!spec.title.empty()) {
-        merge(b, ws, row, 0, row, n - 1, spec.title, "title");
+    if (!def.title.empty()) {
+        merge(b, ws, row, 0, row, n - 1, def.title, "title");
         worksheet_set_row(ws, lxw_row_t(row), 20, nullptr);
         ++row;
     }
-    for (const auto& s : spec.subtitles)
+    for (const auto& s : def.subtitles)
         merge(b, ws, row, 0, row, n - 1, s, "subtitle"), ++row;
-    for (const auto& l : spec.labels) {
+    for (const auto& l : def.labels) {
         int labelCol = n > 4 ? 1 : 0;
         if (!l.label.empty())
             worksheet_write_string(ws, lxw_row_t(row), lxw_col_t(labelCol), l.label.c_str(), b.f("boldright"));
@@ -250,7 +250,7 @@ Layout listOn(Book& b, lxw_worksheet* ws, const ListSpec& spec, int row)
 
     bool hasBand = false;
     bool hasGroup = false;
-    for (const auto& c : spec.cols) {
+    for (const auto& c : def.cols) {
         hasBand = hasBand || !c.band.empty();
         hasGroup = hasGroup || !c.group.empty();
     }
@@ -262,9 +262,9 @@ Layout listOn(Book& b, lxw_worksheet* ws, const ListSpec& spec, int row)
     auto runs = [&](int level, auto label, int r1, int r2) {
         int c = 0;
         while (c < n) {
-            std::string l = label(spec.cols[size_t(c)]);
+            std::string l = label(def.cols[size_t(c)]);
             int e = c;
-            while (e + 1 < n && !l.empty() && label(spec.cols[size_t(e + 1)]) == l)
+            while (e + 1 < n && !l.empty() && label(def.cols[size_t(e + 1)]) == l)
                 ++e;
             if (!l.empty())
                 merge(b, ws, r1, c, r2, e, l, "head");
@@ -274,11 +274,11 @@ Layout listOn(Book& b, lxw_worksheet* ws, const ListSpec& spec, int row)
     };
     if (levels == 1) {
         for (int c = 0; c < n; ++c)
-            merge(b, ws, row, c, row, c, spec.cols[size_t(c)].head, "head");
+            merge(b, ws, row, c, row, c, def.cols[size_t(c)].head, "head");
     } else if (levels == 2) {
         runs(0, [](const Col& c) { return c.group; }, row, row);
         for (int c = 0; c < n; ++c) {
-            const Col& x = spec.cols[size_t(c)];
+            const Col& x = def.cols[size_t(c)];
             if (x.group.empty())
                 merge(b, ws, row, c, row + 1, c, x.head, "head");
             else
@@ -289,17 +289,17 @@ Layout listOn(Book& b, lxw_worksheet* ws, const ListSpec& spec, int row)
         // Groups of columns without a band take two rows.
         int c = 0;
         while (c < n) {
-            const Col& x = spec.cols[size_t(c)];
+            const Col& x = def.cols[size_t(c)];
             int e = c;
-            while (e + 1 < n && !x.group.empty() && spec.cols[size_t(e + 1)].group == x.group
-                   && spec.cols[size_t(e + 1)].band == x.band)
+            while (e + 1 < n && !x.group.empty() && def.cols[size_t(e + 1)].group == x.group
+                   && def.cols[size_t(e + 1)].band == x.band)
                 ++e;
             if (!x.group.empty())
                 merge(b, ws, x.band.empty() ? row : row + 1, c, row + 1, e, x.group, "head");
             c = e + 1;
         }
         for (int k = 0; k < n; ++k) {
-            const Col& y = spec.cols[size_t(k)];
+            const Col& y = def.cols[size_t(k)];
             int top = !y.group.empty() ? row + 2 : (y.band.empty() ? row : row + 1);
             merge(b, ws, top, k, row + 2, k, y.head, "head");
         }
@@ -310,31 +310,31 @@ Layout listOn(Book& b, lxw_worksheet* ws, const ListSpec& spec, int row)
 
     out.dataRow = row;
     for (int c = 0; c < n; ++c) {
-        const Col& x = spec.cols[size_t(c)];
+        const Col& x = def.cols[size_t(c)];
         if (x.kind == Kind::Formula)
-            worksheet_write_formula(ws, lxw_row_t(row), lxw_col_t(c), expand(x.formula, spec.cols, row).c_str(),
+            worksheet_write_formula(ws, lxw_row_t(row), lxw_col_t(c), expand(x.formula, def.cols, row).c_str(),
                                     b.f(formatOf(x.formulaKind)));
         else if (!x.marker.empty())
             worksheet_write_string(ws, lxw_row_t(row), lxw_col_t(c), x.marker.c_str(), b.f(formatOf(x.kind)));
         else
             worksheet_write_blank(ws, lxw_row_t(row), lxw_col_t(c), b.f(formatOf(x.kind)));
     }
-    if (spec.dbf)
+    if (def.dbf)
         worksheet_write_string(ws, lxw_row_t(row), lxw_col_t(n), "#DBF", b.f("dbf"));
     ++row;
 
-    if (spec.total) {
+    if (def.total) {
         out.totalRow = row;
         int firstTotal = n;
         for (int c = 0; c < n; ++c)
-            if (spec.cols[size_t(c)].total) {
+            if (def.cols[size_t(c)].total) {
                 firstTotal = c;
                 break;
             }
         if (firstTotal > 0)
-            merge(b, ws, row, 0, row, firstTotal - 1, spec.totalLabel, "totlabel");
+            merge(b, ws, row, 0, row, firstTotal - 1, def.totalLabel, "totlabel");
         for (int c = firstTotal; c < n; ++c) {
-            const Col& x = spec.cols[size_t(c)];
+            const Col& x = def.cols[size_t(c)];
             Kind k = x.kind == Kind::Formula ? x.formulaKind : x.kind;
             std::string range = col(c) + std::to_string(out.headerLast + 1) + ":" + col(c) + std::to_string(out.dataRow + 1);
             if (x.total == 'S')
@@ -344,16 +344,16 @@ Layout listOn(Book& b, lxw_worksheet* ws, const ListSpec& spec, int row)
                                         b.f(x.countFormat.empty() ? "totint" : "totcount:" + x.countFormat));
             else if (x.total == 'F')
                 worksheet_write_formula(ws, lxw_row_t(row), lxw_col_t(c),
-                                    expand(x.totalFormula, spec.cols, row, out.headerLast, out.dataRow).c_str(),
+                                    expand(x.totalFormula, def.cols, row, out.headerLast, out.dataRow).c_str(),
                                         b.f(totalFormatOf(k)));
             else
                 worksheet_write_blank(ws, lxw_row_t(row), lxw_col_t(c), b.f("tot"));
         }
         ++row;
     }
-    if (!spec.footer.empty()) {
+    if (!def.footer.empty()) {
         ++row;
-        for (const auto& f : spec.footer) {
+        for (const auto& f : def.footer) {
             // "Left|Right" puts the two signatures apart.
             size_t bar = f.find('|');
             if (bar == std::string::npos) {
@@ -366,7 +366,7 @@ Layout listOn(Book& b, lxw_worksheet* ws, const ListSpec& spec, int row)
         }
     }
     out.lastRow = row - 1;
-    pageSetup(ws, spec.landscape, out.headerFirst, out.headerLast, out.lastRow, n - 1);
+    pageSetup(ws, def.landscape, out.headerFirst, out.headerLast, out.lastRow, n - 1);
     return out;
 }
 

@@ -72,9 +72,9 @@ struct Layout {
 };
 
 // Writes the list on a new sheet of the book.
-Layout list(Book& book, const ListSpec& spec);
+Layout list(Book& book, const ListSpec& def);
 // The same on an existing sheet, starting at `row` (0-based).
-Layout listOn(Book& book, lxw_worksheet* ws, const ListSpec& spec, int row);
+Layout listOn(Book& book, lxw_worksheet* ws, const ListSpec& def, int row);
 
 void pageSetup(lxw_worksheet* ws, bool landscape, int repeatFirst, int repeatLast, int lastRow, int lastCol);
 void merge(Book& b, lxw_worksheet* ws, int r1, int c1, int r2, int c2, const std::string& text, const std::string& fmt);

@@ -58,10 +58,10 @@ void save(Book& b, const char* name)
     std::printf("%s\n", name);
 }
 
-void simple(const char* name, const ListSpec& spec)
+void simple(const char* name, const ListSpec& def)
 {
     Book b(out + "/" + name + ".xlsx");
-    list(b, spec);
+    list(b, def);
     save(b, name);
 }
 

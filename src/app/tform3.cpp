@@ -175,11 +175,11 @@ void TForm3::buildCommands()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     for (Command& c : commands_) {
-        const QString path = c.spec.path;
+        const QString path = c.command.path;
         if (parentOf(path).isEmpty()) {
-            auto* b = new ui::BigButton(path, iconOf(c.spec.name), mainButtons_);
-            b->setObjectName(c.spec.name.isEmpty() ? path : c.spec.name);
-            b->setToolTip(c.spec.hint);
+            auto* b = new ui::BigButton(path, iconOf(c.command.name), mainButtons_);
+            b->setObjectName(c.command.name.isEmpty() ? path : c.command.name);
+            b->setToolTip(c.command.hint);
             b->setFocusPolicy(Qt::StrongFocus);
             connect(b, &QToolButton::clicked, this, [this, path] { runCommand(path); });
             layout->addWidget(b);
@@ -217,7 +217,7 @@ QMenu* TForm3::menuFor(const QString& path)
 const TForm3::Command* TForm3::find(const QString& path) const
 {
     for (const Command& c : commands_)
-        if (c.spec.path == path)
+        if (c.command.path == path)
             return &c;
     return nullptr;
 }
@@ -225,9 +225,9 @@ const TForm3::Command* TForm3::find(const QString& path) const
 bool TForm3::setAction(const QString& path, CommandAction action)
 {
     for (Command& c : commands_) {
-        if (c.spec.path != path)
+        if (c.command.path != path)
             continue;
-        c.spec.action = std::move(action);
+        c.command.action = std::move(action);
         ApplyRank();
         return true;
     }
@@ -256,16 +256,16 @@ void TForm3::ApplyRank()
 {
     const core::Rank rank = core::CurrentUser().rank;
     for (Command& c : commands_) {
-        const bool shown = c.spec.action && core::GateShows(c.spec.gate, rank);
+        const bool shown = c.command.action && core::GateShows(c.command.gate, rank);
         if (c.action)
             c.action->setVisible(shown);
     }
     for (Command& c : commands_) {
         if (!c.button)
             continue;
-        const auto m = menus_.find(c.spec.path);
-        const bool offered = m != menus_.end() ? refreshMenu(m->second) : bool(c.spec.action);
-        const bool shown = offered && core::GateShows(c.spec.gate, rank);
+        const auto m = menus_.find(c.command.path);
+        const bool offered = m != menus_.end() ? refreshMenu(m->second) : bool(c.command.action);
+        const bool shown = offered && core::GateShows(c.command.gate, rank);
         c.button->setVisible(shown);
     }
     refreshEnabled();
@@ -289,7 +289,7 @@ void TForm3::refreshEnabled()
     const bool admin = core::CurrentUser().isAdmin();
     for (const Command& c : commands_)
         if (c.action)
-            c.action->setEnabled(c.spec.enabled && (c.spec.gate != core::Gate::AdminOnly || admin));
+            c.action->setEnabled(c.command.enabled && (c.command.gate != core::Gate::AdminOnly || admin));
 }
 
 QToolButton* TForm3::button(const QString& caption) const
@@ -330,11 +330,11 @@ void TForm3::runCommand(const QString& path)
         return;
     }
     const core::Rank rank = core::CurrentUser().rank;
-    if (!core::GateRuns(c->spec.gate, rank)) {
+    if (!core::GateRuns(c->command.gate, rank)) {
         ui::ShowProblem(kNotHere, c->button);
         return;
     }
-    const CommandAction action = c->spec.action; // the action may change the table
+    const CommandAction action = c->command.action; // the action may change the table
     try {
         action(*this);
     } catch (const std::exception& e) {

@@ -98,7 +98,7 @@ protected:
 
 private:
     struct Command {
-        MainCommand spec;
+        MainCommand command;
         QToolButton* button = nullptr; // main buttons
         QAction* action = nullptr;     // menu entries
     };

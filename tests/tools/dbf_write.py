@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Writes a dBASE table with python3-dbf, an independent writer.
 
-usage: dbf_write.py PATH SPEC JSON_ROWS
-SPEC as python-dbf takes it ("NUME C(20); SUMA N(6,0); DATA D"); rows a JSON list of
+usage: dbf_write.py PATH LAYOUT JSON_ROWS
+LAYOUT as python-dbf takes it ("NUME C(20); SUMA N(6,0); DATA D"); rows a JSON list of
 lists, dates as "YYYY-MM-DD", null for blank.
 """
 import datetime
@@ -13,8 +13,8 @@ import dbf
 
 
 def main():
-    path, spec, rows = sys.argv[1], sys.argv[2], json.loads(sys.argv[3])
-    table = dbf.Table(path, spec, codepage="cp1250", dbf_type="db3")
+    path, layout, rows = sys.argv[1], sys.argv[2], json.loads(sys.argv[3])
+    table = dbf.Table(path, layout, codepage="cp1250", dbf_type="db3")
     table.open(dbf.READ_WRITE)
     for row in rows:
         values = []

@@ -22,15 +22,15 @@ namespace {
 using namespace lirma;
 using collections::TypedAmount;
 
-TypedAmount parseRow(const QString& spec)
+TypedAmount parseRow(const QString& text)
 {
     // IDRES:id=AMOUNT, IDDAT:id=AMOUNT or IDDEB:id=AMOUNT
-    const int colon = spec.indexOf(QLatin1Char(':'));
-    const int eq = spec.indexOf(QLatin1Char('='));
+    const int colon = text.indexOf(QLatin1Char(':'));
+    const int eq = text.indexOf(QLatin1Char('='));
     if (colon < 0 || eq < colon)
         throw std::runtime_error("pay: --row must be IDRES:id=AMOUNT, IDDAT:id=AMOUNT or IDDEB:id=AMOUNT");
     TypedAmount t;
-    const QString kind = spec.left(colon).toUpper();
+    const QString kind = text.left(colon).toUpper();
     if (kind == QLatin1String("IDRES"))
         t.table = TypedAmount::Table::Impozite;
     else if (kind == QLatin1String("IDDAT"))
@@ -39,8 +39,8 @@ TypedAmount parseRow(const QString& spec)
         t.table = TypedAmount::Table::Debite;
     else
         throw std::runtime_error("pay: --row must start with IDRES, IDDAT or IDDEB");
-    const auto id = db::parseWhole(spec.mid(colon + 1, eq - colon - 1));
-    const auto amount = db::parseWhole(spec.mid(eq + 1));
+    const auto id = db::parseWhole(text.mid(colon + 1, eq - colon - 1));
+    const auto amount = db::parseWhole(text.mid(eq + 1));
     if (!id || !amount)
         throw std::runtime_error("pay: --row needs a whole identifier and a whole amount");
     t.id = *id;
